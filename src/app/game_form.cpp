@@ -1,0 +1,215 @@
+// The window itself: its controls placed on the board, the menu, and the handlers wired to them.
+#include "app/game_form.h"
+
+#include <QFont>
+#include <QMenu>
+
+namespace vr {
+
+namespace {
+
+constexpr int kClientWidth = 465;
+constexpr int kClientHeight = 279;
+constexpr Colour kBoardColour = rgb(204, 255, 153);
+constexpr Colour kTurnDisplayColour = rgb(192, 255, 255);
+constexpr Colour kWhite = rgb(255, 255, 255);
+
+// Japanese text needs a Japanese family; the fallback depends on LANG and can pick Chinese forms.
+constexpr const char* kFontFamily = "IPAGothic";
+constexpr int kFontPixels = 12;
+
+struct Box {
+    int x, y, width, height;
+};
+
+constexpr Box kField{8, 0, 448, 40};
+constexpr Box kMasterPanel1{8, 48, 89, 65};
+constexpr Box kDataFrame{104, 48, 257, 129};
+constexpr Box kMasterPanel2{368, 48, 89, 65};
+constexpr Box kButtonMove{8, 120, 41, 25};
+constexpr Box kButtonSummon{56, 120, 41, 25};
+constexpr Box kButtonMagic{8, 152, 41, 25};
+constexpr Box kButtonTurnEnd{56, 152, 41, 25};
+constexpr Box kTurnDisplay{368, 120, 89, 25};
+constexpr Box kGameEnd{368, 152, 89, 25};
+// The navigation line is widened from 126 px over the free row below the panels: its longest
+// messages are 17 full-width characters, about 204 px.
+constexpr Box kNavi{8, 184, 449, 12};
+constexpr int kIconLeft = 8;
+constexpr int kIconPitch = 40;
+constexpr int kIconSize = 33;
+constexpr int kFamiliarIconTop = 200;
+constexpr int kMagicIconTop = 240;
+
+// Inside a Master panel: headings 体 魔 移 above their value boxes.
+constexpr int kHeadingSize = 12;
+constexpr int kValueSize = 21;
+constexpr int kPanelHeadingTop = 16;
+constexpr int kPanelValueTop = 32;
+constexpr int kPanelColumns[3] = {8, 32, 56};
+
+// Inside the info panel.
+constexpr Box kDataPic{8, 16, 33, 33};
+constexpr int kDataHeadingTop = 16;
+constexpr int kDataValueTop = 32;
+constexpr int kDataHpLeft = 48;
+constexpr int kDataMpLeft = 72;
+constexpr int kDataMvLeft = 96;
+constexpr int kDataAtkLeft = 120;
+constexpr Box kDataText{8, 56, 241, 65};
+
+template <typename Control>
+void place(Control& control, const Box& box) {
+    control.place(box.x, box.y, box.width, box.height);
+}
+
+PictureBox& by_side(int side, PictureBox& one, PictureBox& two, const char* what) {
+    if (side != kHuman && side != kComputer) index_out_of_range(what, side, kHuman, kComputer);
+    return side == kHuman ? one : two;
+}
+
+void place_heading(Label& label, int x, int y, const std::string& caption) {
+    label.place(x, y, kHeadingSize, kHeadingSize);
+    label.set_caption(caption);
+}
+
+}  // namespace
+
+GameForm::GameForm(GameServices services)
+    : pause(services.pause), random(services.random), music(services.music) {
+    set_caption("ベロラン");
+    QFont font(kFontFamily);
+    font.setPixelSize(kFontPixels);
+    setFont(font);
+    set_client_size(kClientWidth, kClientHeight);
+    set_back_colour(kBoardColour);
+
+    QMenu* menu = add_menu("メニュー");
+    menu_totitle = add_menu_item(menu, "タイトルに戻る");
+    menu_save = add_menu_item(menu, "セーブ");
+    menu_load = add_menu_item(menu, "ロード");
+    menu_bgm_on_off = add_menu_item(menu, "BGM");
+    menu_bgm_on_off->set_checked(true);
+    menu_gameend = add_menu_item(menu, "ゲーム終了");
+    QMenu* rank = add_menu("最短記録");
+    static const char* const kStageCaptions[] = {"ステージ１", "ステージ２", "ステージ３", "ステージ４",
+                                                 "ステージ５", "ステージ６", "ステージ７", "ステージ８"};
+    for (int n = 1; n <= kLastStage; ++n) stg(n) = add_menu_item(rank, kStageCaptions[n - 1]);
+    sum = add_menu_item(rank, "総ターン");
+
+    constexpr int kMusicTick = 1000;
+    miditimer.set_interval(kMusicTick);
+    miditimer.set_enabled(false);
+
+    layout_board();
+    layout_screens();
+    wire_handlers();
+}
+
+GameForm::~GameForm() = default;
+
+MenuItem* GameForm::add_menu_item(QMenu* menu, const std::string& caption) {
+    menu_items_.push_back(std::make_unique<MenuItem>(menu, caption));
+    return menu_items_.back().get();
+}
+
+PictureBox& GameForm::mashp(int side) { return by_side(side, mashp_1, mashp_2, "mashp"); }
+PictureBox& GameForm::masmp(int side) { return by_side(side, masmp_1, masmp_2, "masmp"); }
+PictureBox& GameForm::masmv(int side) { return by_side(side, masmv_1, masmv_2, "masmv"); }
+
+CommandButton& GameForm::to_title(int index) {
+    if (index == 0) return to_title_0;
+    if (index != 1) index_out_of_range("to_title", index, 0, 1);
+    return to_title_1;
+}
+
+void GameForm::layout_board() {
+    place(fld, kField);
+    place(Frame1(1), kMasterPanel1);
+    Frame1(1).set_caption("ロッタ");
+    place(Frame1(2), kMasterPanel2);
+    Frame1(2).set_caption("マスター２");
+    Label* headings[2][3] = {{&hp1, &mp1, &mv1}, {&hp2, &mp2, &mv2}};
+    static const char* const kHeadingCaptions[3] = {"体", "魔", "移"};
+    for (int side = kHuman; side <= kComputer; ++side) {
+        PictureBox* values[3] = {&mashp(side), &masmp(side), &masmv(side)};
+        for (int column = 0; column < 3; ++column) {
+            place_heading(*headings[side - 1][column], kPanelColumns[column], kPanelHeadingTop,
+                          kHeadingCaptions[column]);
+            values[column]->place(kPanelColumns[column], kPanelValueTop, kValueSize, kValueSize);
+        }
+    }
+
+    place(DataFrame, kDataFrame);
+    DataFrame.set_caption("データ");
+    place(data_pic, kDataPic);
+    place_heading(label_hp, kDataHpLeft, kDataHeadingTop, "体");
+    place_heading(label_mp, kDataMpLeft, kDataHeadingTop, "魔");
+    place_heading(label_mv, kDataMvLeft, kDataHeadingTop, "移");
+    place_heading(label_atk, kDataAtkLeft, kDataHeadingTop, "攻");
+    hpdice.place(kDataHpLeft, kDataValueTop, kValueSize, kValueSize);
+    mpdice.place(kDataMpLeft, kDataValueTop, kValueSize, kValueSize);
+    mvdice.place(kDataMvLeft, kDataValueTop, kValueSize, kValueSize);
+    atkdice.place(kDataAtkLeft, kDataValueTop, kValueSize, kValueSize);
+    place(data_text, kDataText);
+    data_text.setWordWrap(true);
+
+    place(buttonmove, kButtonMove);
+    buttonmove.set_caption("移動");
+    place(buttonsummon, kButtonSummon);
+    buttonsummon.set_caption("召喚");
+    place(buttonmagic, kButtonMagic);
+    buttonmagic.set_caption("魔法");
+    place(buttonturn_end, kButtonTurnEnd);
+    buttonturn_end.set_caption("開始");
+    place(Label4, kTurnDisplay);
+    Label4.set_back_colour(kTurnDisplayColour);
+    place(gameend, kGameEnd);
+    gameend.set_caption("ゲーム終了");
+    place(navi, kNavi);
+    navi.set_back_colour(kWhite);
+
+    for (int i = 0; i <= kLastSlot; ++i) {
+        monicon(i).place(kIconLeft + kIconPitch * i, kFamiliarIconTop, kIconSize, kIconSize);
+    }
+    for (int i = 0; i <= kLastMagic; ++i) {
+        mgcicon(i).place(kIconLeft + kIconPitch * i, kMagicIconTop, kIconSize, kIconSize);
+    }
+}
+
+void GameForm::wire_handlers() {
+    buttonmove.on_click = [this] { buttonmove_Click(); };
+    buttonsummon.on_click = [this] { buttonsummon_Click(); };
+    buttonmagic.on_click = [this] { buttonmagic_Click(); };
+    buttonturn_end.on_click = [this] { buttonturn_end_Click(); };
+    gameend.on_click = [this] { gameend_Click(); };
+    fld.on_mouse_down = [this](int button, int shift, float x, float y) { fld_MouseDown(button, shift, x, y); };
+    fld.on_mouse_move = [this](int button, int shift, float x, float y) { fld_MouseMove(button, shift, x, y); };
+    for (int i = 0; i <= kLastSlot; ++i) {
+        monicon(i).on_mouse_down = [this, i](int b, int s, float x, float y) { monicon_MouseDown(i, b, s, x, y); };
+        monicon(i).on_mouse_move = [this, i](int b, int s, float x, float y) { monicon_MouseMove(i, b, s, x, y); };
+    }
+    for (int i = 0; i <= kLastMagic; ++i) {
+        mgcicon(i).on_mouse_down = [this, i](int b, int s, float x, float y) { mgcicon_MouseDown(i, b, s, x, y); };
+        mgcicon(i).on_mouse_move = [this, i](int b, int s, float x, float y) { mgcicon_MouseMove(i, b, s, x, y); };
+    }
+
+    from_first.on_click = [this] { from_first_Click(); };
+    from_past.on_click = [this] { from_past_Click(); };
+    start.on_click = [this] { start_Click(); };
+    to_title(0).on_click = [this] { to_title_Click(0); };
+    to_title(1).on_click = [this] { to_title_Click(1); };
+    st_btn.on_click = [this] { st_btn_Click(); };
+    gameclear2.on_click = [this] { gameclear2_Click(); };
+
+    menu_totitle->on_click = [this] { menu_totitle_Click(); };
+    menu_save->on_click = [this] { menu_save_Click(); };
+    menu_load->on_click = [this] { menu_load_Click(); };
+    menu_bgm_on_off->on_click = [this] { menu_bgm_on_off_Click(); };
+    menu_gameend->on_click = [this] { menu_gameend_Click(); };
+    miditimer.on_tick = [this] { miditimer_Timer(); };
+}
+
+void GameForm::on_unload() { Form_QueryUnload(); }
+
+}  // namespace vr

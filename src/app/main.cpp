@@ -1,0 +1,36 @@
+// The program: one window, started once per user.
+#include <QApplication>
+#include <cstdio>
+#include <memory>
+
+#include "app/game_form.h"
+#include "platform/fluid_music_device.h"
+#include "platform/instance_lock.h"
+
+int main(int argc, char** argv) {
+    vr::InstanceLock lock;
+    if (!lock.try_lock()) {
+        std::fprintf(stderr, "beroran: another copy is already running\n");
+        return 0;
+    }
+    QApplication app(argc, argv);
+
+    vr::QtPause pause;
+    vr::ClockRandom random;
+    auto music = std::make_unique<vr::FluidMusicDevice>();
+    int status = 0;
+    {
+        vr::GameForm form({pause, random, *music});
+        try {
+            form.Form_Load();
+        } catch (const vr::StartupError& error) {
+            std::fprintf(stderr, "beroran: %s\n", error.what());
+            return 1;
+        }
+        form.show();
+        status = app.exec();
+    }
+    // The synth goes before the application does.
+    music.reset();
+    return status;
+}

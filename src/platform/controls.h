@@ -1,0 +1,217 @@
+// The window's controls as the game's routines expect them: picture boxes with a persistent
+// image and raster-op drawing, labels, frames, buttons, menu items, control arrays and a timer.
+#pragma once
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <cassert>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/picture.h"
+
+class QAction;
+class QMenu;
+
+namespace vr {
+
+// Colours as the game writes them: 0x00BBGGRR.
+using Colour = uint32_t;
+constexpr Colour rgb(int r, int g, int b) {
+    return static_cast<Colour>(r) | (static_cast<Colour>(g) << 8) | (static_cast<Colour>(b) << 16);
+}
+QColor to_qcolor(Colour colour);
+
+enum class RasterOp {
+    MergePaint,  // dest = (NOT src) OR dest
+    SrcAnd,      // dest = src AND dest
+};
+
+// Applies one raster operation of `source` onto `target` at (x, y), clipped; both RGB32.
+void paint_raster(QImage& target, const QImage& source, int x, int y, RasterOp op);
+
+// Mouse handlers receive button, shift state and the position in the control's own pixels.
+using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
+
+class PictureBox : public QWidget {
+public:
+    explicit PictureBox(QWidget* parent);
+
+    void place(int x, int y, int width, int height);
+    // The background picture: clears everything drawn before.
+    void set_picture(const Picture& picture);
+    const Picture& picture() const { return picture_; }
+    void paint_picture(const Picture& picture, int x, int y, RasterOp op);
+    // Shows the image now, even in the middle of a handler.
+    void refresh();
+    void set_visible(bool visible) { setVisible(visible); }
+    bool is_visible() const { return !isHidden(); }
+    void set_back_colour(Colour colour);
+    const QImage& image() const { return image_; }
+
+    MouseHandler on_mouse_down;
+    MouseHandler on_mouse_move;
+    // Tests watch the frames of an animation through this.
+    std::function<void(const QImage&)> on_refresh;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void clear_image();
+
+    QImage image_;
+    Picture picture_;
+    QColor back_colour_{Qt::white};
+};
+
+class Label : public QLabel {
+public:
+    explicit Label(QWidget* parent);
+    void place(int x, int y, int width, int height);
+    // Captions keep the game's CR LF line breaks; only the display maps them.
+    void set_caption(const std::string& caption);
+    const std::string& caption() const { return caption_; }
+    void set_back_colour(Colour colour);
+    void set_visible(bool visible) { setVisible(visible); }
+    bool is_visible() const { return !isHidden(); }
+    void refresh() { repaint(); }
+
+private:
+    std::string caption_;
+};
+
+// A panel with a caption on its top border and a back colour, holding other controls.
+class Frame : public QWidget {
+public:
+    explicit Frame(QWidget* parent);
+    void place(int x, int y, int width, int height);
+    void set_left(int x) { move(x, pos().y()); }
+    void set_top(int y) { move(pos().x(), y); }
+    void set_caption(const std::string& caption);
+    const std::string& caption() const { return caption_; }
+    // Screens hide the border and caption; board panels show them.
+    void set_border_visible(bool visible);
+    void set_back_colour(Colour colour);
+    Colour back_colour() const { return back_colour_; }
+    void set_visible(bool visible) { setVisible(visible); }
+    bool is_visible() const { return !isHidden(); }
+    void refresh() { repaint(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::string caption_;
+    Colour back_colour_ = rgb(255, 255, 255);
+    bool border_visible_ = true;
+};
+
+class CommandButton : public QPushButton {
+public:
+    explicit CommandButton(QWidget* parent);
+    void place(int x, int y, int width, int height);
+    void set_caption(const std::string& caption);
+    const std::string& caption() const { return caption_; }
+    void set_visible(bool visible) { setVisible(visible); }
+    bool is_visible() const { return !isHidden(); }
+    // Presses made while a handler runs are normally delivered afterwards; while this is on
+    // they are dropped instead.
+    void set_discard_presses_while_busy(bool discard);
+
+    std::function<void()> on_click;
+
+private:
+    std::string caption_;
+};
+
+class MenuItem {
+public:
+    MenuItem(QMenu* menu, const std::string& caption);
+    void set_caption(const std::string& caption);
+    const std::string& caption() const { return caption_; }
+    // The check mark is the item's own state: a click leaves it to the handler to change it.
+    void set_checked(bool checked);
+    bool checked() const;
+    // What a click on the item does; tests call it directly.
+    void click();
+
+    std::function<void()> on_click;
+
+private:
+    QAction* action_;
+    std::string caption_;
+    bool checked_ = false;
+};
+
+class Timer {
+public:
+    Timer();
+    void set_interval(int milliseconds) { timer_.setInterval(milliseconds); }
+    int interval() const { return timer_.interval(); }
+    void set_enabled(bool enabled);
+    bool enabled() const { return enabled_; }
+
+    std::function<void()> on_tick;
+
+private:
+    QTimer timer_;
+    bool enabled_ = false;
+};
+
+// Reports a broken index and aborts: a bound error is a bug, never silently read.
+[[noreturn]] void index_out_of_range(const char* what, int index, int lo, int hi);
+
+// A control array: controls sharing one handler that receives the index, with the index
+// bounds of the game (e.g. monicon 0..9, Frame1 1..2). A wrong index fails loudly.
+template <typename Control, int Lo, int Hi>
+class ControlArray {
+public:
+    static constexpr int kLo = Lo;
+    static constexpr int kHi = Hi;
+
+    explicit ControlArray(QWidget* parent) {
+        for (auto& control : controls_) control = std::make_unique<Control>(parent);
+    }
+    Control& operator()(int index) { return *controls_[checked(index)]; }
+    const Control& operator()(int index) const { return *controls_[checked(index)]; }
+    Control& operator[](int index) { return (*this)(index); }
+
+private:
+    static size_t checked(int index) {
+        if (index < Lo || index > Hi) index_out_of_range("control array", index, Lo, Hi);
+        return static_cast<size_t>(index - Lo);
+    }
+    std::array<std::unique_ptr<Control>, Hi - Lo + 1> controls_;
+};
+
+// The main window: a client area of fixed size under a menu bar.
+class Window : public QMainWindow {
+public:
+    Window();
+    void set_caption(const std::string& caption);
+    void set_client_size(int width, int height);
+    void set_back_colour(Colour colour);
+    QWidget* client() const { return client_; }
+    QMenu* add_menu(const std::string& caption);
+
+protected:
+    // The close box: runs the window's unload routine unless a handler is busy, in which case
+    // the close waits for the handler to end.
+    void closeEvent(QCloseEvent* event) override;
+    virtual void on_unload() {}
+
+private:
+    QWidget* client_;
+};
+
+}  // namespace vr

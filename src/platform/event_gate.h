@@ -1,0 +1,29 @@
+// One event at a time: while a game handler runs (and blocks in a pause), the player's input
+// is held back and delivered in order after the handler returns, timer ticks are skipped,
+// and a close request waits for the handler to end.
+#pragma once
+
+#include <functional>
+
+class QWidget;
+
+namespace vr {
+
+class EventGate {
+public:
+    // Runs a game handler. A handler started while another one runs (only a timer tick can get
+    // there, through a pause) is skipped.
+    static void run(const std::function<void()>& handler);
+    static bool busy();
+
+    // Installs the input filter on the application (idempotent); `window` is closed when a close
+    // request was held back.
+    static void install(QWidget* window);
+    static void request_close_later();
+    static bool close_pending();
+
+    // Presses on this widget made while it is marked are dropped instead of held back.
+    static void set_discard_presses(QWidget* widget, bool discard);
+};
+
+}  // namespace vr

@@ -1,0 +1,17 @@
+// The music command device: text commands in the media-control command-string style
+// ("open <path> alias bgmfile", "status bgmfile mode", ...) in, an optional reply out.
+#pragma once
+
+#include <string>
+
+namespace vr {
+
+class MusicDevice {
+public:
+    virtual ~MusicDevice() = default;
+    // Returns 0 on success, non-zero on error (the game ignores it). When `reply` is given it
+    // receives the answer text ("playing", "stopped", ...) or stays untouched for commands without one.
+    virtual int send_command(const std::string& command, std::string* reply) = 0;
+};
+
+}  // namespace vr
