@@ -107,6 +107,10 @@ public:
     Label Label9{&frame_epilogue};  // records message
     CommandButton gameclear2{&frame_epilogue};  // Next
 
+    // Lies over whichever screen is shown (navi is hidden under it) to say why a load or save did
+    // nothing; the title uses title_message instead. Hidden by every screen change.
+    Label screen_message{client()};
+
     // ---- controls: menu and music timer ----
     MenuItem* menu_totitle = nullptr;     // タイトルに戻る
     MenuItem* menu_save = nullptr;        // セーブ
