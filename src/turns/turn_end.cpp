@@ -1,9 +1,74 @@
-// Ending a turn and beginning the other side's: dice, readiness, turn counts.
+// Ending a turn and beginning the other side's: panel colours, turn counts, the MV and MP dice,
+// and which Familiars are ready.
+#include <algorithm>
+#include <string>
+
 #include "app/game_form.h"
-#include "app/not_built_yet.h"
 
 namespace vr {
 
-void GameForm::buttonturn_end_Click() { not_built_yet("buttonturn_end_Click"); }
+namespace {
+
+constexpr Colour kEndedPanel = 0x99FFCC;
+constexpr Colour kHumanTurnPanel = 0x9999FF;
+constexpr Colour kComputerTurnPanel = 0xFF9999;
+
+// A roll of 1..faces added to what is left over, never above the die's size.
+int16_t roll_onto(GameForm& form, int16_t faces, int16_t left_over) {
+    const int roll = static_cast<int>(static_cast<float>(faces) * form.Rnd() + 1.0f);
+    return static_cast<int16_t>(std::min(roll + left_over, static_cast<int>(faces)));
+}
+
+}  // namespace
+
+void GameForm::buttonturn_end_Click() {
+    if (computer_thinking) return;
+    draw_field(0, 0, 0, 0);
+    reset_icon_strips();
+    ActionMode.clear();
+    Frame1(active_side).set_back_colour(kEndedPanel);
+    Frame1(active_side).refresh();
+
+    const int ended = active_side;
+    active_side = static_cast<int16_t>(kComputer + kHuman - active_side);
+    if (ended == kComputer) {
+        Frame1(kHuman).set_back_colour(kHumanTurnPanel);
+        buttonturn_end.set_caption("Next");
+        // From here the button ends the player's turn again.
+        buttonturn_end.set_discard_presses_while_busy(false);
+        stage_turns(stage) = static_cast<int16_t>(stage_turns(stage) + 1);
+        stage_turns(kTotalTurnsIndex) = static_cast<int16_t>(stage_turns(kTotalTurnsIndex) + 1);
+        Label4.set_caption("ステージ " + std::to_string(stage) + "\r\n ターン " +
+                           std::to_string(stage_turns(stage)));
+    }
+    if (active_side == kComputer) {
+        Frame1(kComputer).set_back_colour(kComputerTurnPanel);
+        buttonturn_end.set_caption("Wait");
+        // A press made while the computer plays would otherwise be replayed afterwards and end
+        // the player's next turn before it began.
+        buttonturn_end.set_discard_presses_while_busy(true);
+    }
+    Frame1(active_side).refresh();
+
+    MasterRecord& master = masters(active_side);
+    master.mv = roll_onto(*this, master.mv_max, master.mv);
+    show_value(masmv(active_side), master.mv);
+    master.mp = roll_onto(*this, master.mp_max, master.mp);
+    show_value(masmp(active_side), master.mp);
+
+    for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) {
+        FamiliarRecord& familiar = familiars(active_side, slot);
+        familiar.ready = on_field(familiar.square) && !familiar.asleep;
+        familiar.asleep = false;
+    }
+
+    if (active_side == kHuman) {
+        show_familiar_info(kHuman, 0);
+        navi.set_caption("行動を選んでください");
+    } else {
+        navi.set_caption("…思考中…");
+        computer_turn();
+    }
+}
 
 }  // namespace vr
