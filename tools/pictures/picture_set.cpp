@@ -16,6 +16,7 @@ constexpr char kRedTeam[] = "red";
 constexpr char kBlueTeam[] = "blue";
 constexpr char kRedPrefix[] = "r-";
 constexpr char kBluePrefix[] = "b-";
+constexpr char kTeamOption[] = "team=";
 constexpr QRgb kMaskInk = 0xff000000u;
 constexpr int kDotsPerMeter = 3780;  // 96 dpi
 
@@ -51,8 +52,8 @@ std::optional<QString> build_entry(const QStringList& t, const QString& assets_d
         for (int i = 3; i < t.size(); ++i) {
             if (t[i] == QLatin1String("mirror")) {
                 mirror = true;
-            } else if (t[i].startsWith(QLatin1String("team="))) {
-                team = t[i].mid(5);
+            } else if (t[i].startsWith(QLatin1String(kTeamOption))) {
+                team = t[i].mid(static_cast<int>(std::size(kTeamOption)) - 1);
             } else {
                 return QStringLiteral("unknown option \"%1\"").arg(t[i]);
             }

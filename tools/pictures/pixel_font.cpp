@@ -5,6 +5,7 @@
 
 namespace {
 constexpr QChar kInk = QLatin1Char('#');
+constexpr int kShadowDepth = 2;  // font pixels the drop shadow reaches down and right
 
 // Paints one cell (font pixel at (fx, fy)) of size scale.
 void fill_cell(QImage& image, int left, int top, int scale, QRgb colour) {
@@ -87,8 +88,8 @@ void draw_pixel_text(QImage& image, const PixelFont& font, int x, int y, const Q
     const int s = style.scale;
     if (style.shadow) {
         for_each_ink(font, text, [&](int cx, int cy) {
-            for (int dy = 0; dy <= 2; ++dy) {
-                for (int dx = 0; dx <= 2; ++dx)
+            for (int dy = 0; dy <= kShadowDepth; ++dy) {
+                for (int dx = 0; dx <= kShadowDepth; ++dx)
                     fill_cell(image, x + (cx + dx) * s, y + (cy + dy) * s, s, *style.shadow);
             }
         });

@@ -18,6 +18,13 @@ constexpr int kSpriteTop = 8;
 constexpr int kMarkDx = 8;  // hit and fall marks sit 8 px into the square, 12 px down
 constexpr int kMarkTop = 12;
 constexpr int kLastSquare = 13;
+constexpr int kRedFirstSquare = 1;  // each side's familiars line up from here
+constexpr int kBlueFirstSquare = 8;
+constexpr int kCursorSquare = 3;
+constexpr int kHitSquare = 8;
+constexpr int kFallSquare = 6;
+constexpr int kShotSquare = 7;
+constexpr int kMeteorSquare = 6;
 
 QImage enlarge(const QImage& image, int scale) {
     return image.scaled(image.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
@@ -90,28 +97,29 @@ QImage render_field_preview(const std::vector<GeneratedPicture>& pictures, int s
         const QString mask = name + QLatin1String(kMaskSuffix);
         if (byname.count(name) && byname.count(mask)) paint_masked(field, *byname[name], *byname[mask], x, y);
     };
-    put(QStringLiteral("master"), 0, kSpriteTop);
-    put(QStringLiteral("master2"), kLastSquare * kSquareWidth, kSpriteTop);
-    const char* red[] = {"r-skl", "r-fairy", "r-gob", "r-sara", "r-pgss"};
-    const char* blue[] = {"b-glm", "b-cent", "b-trol", "b-wyvn", "b-drgn"};
-    for (int i = 0; i < 5; ++i) {
-        put(QLatin1String(red[i]), (1 + i) * kSquareWidth, kSpriteTop);
-        put(QLatin1String(blue[i]), (8 + i) * kSquareWidth, kSpriteTop);
-    }
-    put(QStringLiteral("cursol"), 3 * kSquareWidth, kSpriteTop);
-    put(QStringLiteral("attack"), 8 * kSquareWidth + kMarkDx, kMarkTop);
-    put(QStringLiteral("death"), 6 * kSquareWidth + kMarkDx, kMarkTop);
-    put(QStringLiteral("bullet"), 7 * kSquareWidth, kSpriteTop);
-    // Second strip: the other kinds swapped, so every familiar appears once per side.
+    // Five kinds per side on the first strip, the other five on the second, so every familiar
+    // appears once per side.
+    const QStringList first = {QStringLiteral("skl"), QStringLiteral("fairy"), QStringLiteral("gob"),
+                               QStringLiteral("sara"), QStringLiteral("pgss")};
+    const QStringList other = {QStringLiteral("glm"), QStringLiteral("cent"), QStringLiteral("trol"),
+                               QStringLiteral("wyvn"), QStringLiteral("drgn")};
+    const auto line_up = [&](const QStringList& red, const QStringList& blue) {
+        put(QStringLiteral("master"), 0, kSpriteTop);
+        put(QStringLiteral("master2"), kLastSquare * kSquareWidth, kSpriteTop);
+        for (int i = 0; i < red.size(); ++i) {
+            put(QStringLiteral("r-") + red[i], (kRedFirstSquare + i) * kSquareWidth, kSpriteTop);
+            put(QStringLiteral("b-") + blue[i], (kBlueFirstSquare + i) * kSquareWidth, kSpriteTop);
+        }
+    };
+    line_up(first, other);
+    put(QStringLiteral("cursol"), kCursorSquare * kSquareWidth, kSpriteTop);
+    put(QStringLiteral("attack"), kHitSquare * kSquareWidth + kMarkDx, kMarkTop);
+    put(QStringLiteral("death"), kFallSquare * kSquareWidth + kMarkDx, kMarkTop);
+    put(QStringLiteral("bullet"), kShotSquare * kSquareWidth, kSpriteTop);
     QImage second = byname[QStringLiteral("fld")]->convertToFormat(QImage::Format_RGB32);
     std::swap(field, second);
-    for (int i = 0; i < 5; ++i) {
-        put(QStringLiteral("r-") + QLatin1String(blue[i]).mid(2), (1 + i) * kSquareWidth, kSpriteTop);
-        put(QStringLiteral("b-") + QLatin1String(red[i]).mid(2), (8 + i) * kSquareWidth, kSpriteTop);
-    }
-    put(QStringLiteral("meteor"), 6 * kSquareWidth, kSpriteTop);
-    put(QStringLiteral("master"), 0, kSpriteTop);
-    put(QStringLiteral("master2"), kLastSquare * kSquareWidth, kSpriteTop);
+    line_up(other, first);
+    put(QStringLiteral("meteor"), kMeteorSquare * kSquareWidth, kSpriteTop);
     std::swap(field, second);
     QImage both(field.width(), field.height() * 2 + kGap / 2, QImage::Format_RGB32);
     both.fill(kWindowColour);
