@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what the game needs on Debian 12 and builds it into build/. Sourced by play.sh and test.sh.
+set -euo pipefail
+
+PACKAGES=(
+  cmake g++ make pkg-config          # the build
+  qt6-base-dev                       # Qt6 Widgets and its xcb/offscreen platforms
+  libfluidsynth-dev timgm6mb-soundfont  # the music and its General MIDI soundfont
+  fonts-ipafont-gothic               # Japanese glyphs in Japanese forms
+  libgtest-dev libgmock-dev libbenchmark-dev  # tests and benchmarks
+  xvfb xauth x11-utils xdotool       # the smoke test of the real window
+)
+
+missing=()
+for package in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if ((${#missing[@]})); then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cmake -S "$ROOT" -B "$ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+cmake --build "$ROOT/build" -j"$(nproc)"
