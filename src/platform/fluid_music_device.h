@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/midi_check.h"
+#include "platform/music_command.h"
 #include "platform/music_device.h"
 
 // FluidSynth's handles, so that game code including this header does not see FluidSynth.
@@ -19,32 +21,6 @@ using fluid_audio_driver_t = struct _fluid_audio_driver_t;
 using fluid_player_t = struct _fluid_player_t;
 
 namespace vr {
-
-// ---- commands: the text the game sends, taken apart ----
-
-enum class MusicVerb { Open, Close, Play, Stop, Seek, Status };
-
-struct MusicCommand {
-    MusicVerb verb = MusicVerb::Close;
-    std::string alias;  // the device name the command addresses ("bgmfile")
-    std::string path;   // Open only: the file as written, quotes removed
-};
-
-// Parses one command ("open C:\x\vr_data\dice.mid alias bgmfile", "status bgmfile mode", ...).
-// Keywords are case-insensitive and the trailing words "wait" and "notify" are accepted; an open
-// path may be quoted, or unquoted up to the last "alias" word. Anything else gives nullopt.
-std::optional<MusicCommand> parse_music_command(const std::string& text);
-
-// ---- MIDI files: checked before FluidSynth ever sees them ----
-
-// What open needs to know of a Standard MIDI File: its length in ticks (the longest track).
-struct MidiSummary {
-    int total_ticks = 0;
-};
-
-// Checks the header and every chunk and event against the file's length; nullopt when the bytes
-// are not a MIDI file FluidSynth can play safely.
-std::optional<MidiSummary> inspect_midi(const std::vector<uint8_t>& bytes);
 
 // ---- the device ----
 

@@ -1,0 +1,126 @@
+// Checking a Standard MIDI File before FluidSynth sees it: every chunk and event within the file.
+#include "platform/midi_check.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace vr {
+
+namespace {
+
+// ---- MIDI checks ----
+
+class ByteReader {
+public:
+    ByteReader(const std::vector<uint8_t>& bytes, size_t begin, size_t end)
+        : bytes_(bytes), at_(begin), end_(end) {}
+    bool done() const { return at_ >= end_; }
+    std::optional<uint32_t> take(size_t count) {
+        if (end_ - at_ < count) return std::nullopt;
+        uint32_t value = 0;
+        for (size_t i = 0; i < count; ++i) value = (value << 8) | bytes_[at_++];
+        return value;
+    }
+    bool skip(uint32_t count) {
+        if (end_ - at_ < count) return false;
+        at_ += count;
+        return true;
+    }
+    std::optional<uint32_t> take_variable() {
+        constexpr int kMaxVariableBytes = 4;
+        uint32_t value = 0;
+        for (int i = 0; i < kMaxVariableBytes; ++i) {
+            const auto byte = take(1);
+            if (!byte) return std::nullopt;
+            value = (value << 7) | (*byte & 0x7F);
+            if ((*byte & 0x80) == 0) return value;
+        }
+        return std::nullopt;
+    }
+    size_t position() const { return at_; }
+
+private:
+    const std::vector<uint8_t>& bytes_;
+    size_t at_;
+    size_t end_;
+};
+
+// Walks one track's events; returns its length in ticks.
+std::optional<uint64_t> track_ticks(ByteReader reader) {
+    constexpr uint32_t kMeta = 0xFF, kSysex = 0xF0, kSysexEscape = 0xF7, kStatusBit = 0x80;
+    constexpr uint32_t kProgramChange = 0xC0, kChannelPressure = 0xD0, kTypeMask = 0xF0;
+    uint64_t ticks = 0;
+    uint32_t running_status = 0;
+    while (!reader.done()) {
+        const auto delta = reader.take_variable();
+        const auto first = reader.take(1);
+        if (!delta || !first) return std::nullopt;
+        ticks += *delta;
+        uint32_t status = *first;
+        if (status == kMeta) {
+            const auto type = reader.take(1);
+            const auto length = reader.take_variable();
+            if (!type || !length || !reader.skip(*length)) return std::nullopt;
+            continue;
+        }
+        if (status == kSysex || status == kSysexEscape) {
+            const auto length = reader.take_variable();
+            if (!length || !reader.skip(*length)) return std::nullopt;
+            continue;
+        }
+        size_t data_bytes_left = 2;
+        if ((status & kStatusBit) == 0) {
+            if (running_status == 0) return std::nullopt;
+            status = running_status;
+            --data_bytes_left;  // the byte just read was the first data byte
+        } else if (status > kSysex) {
+            return std::nullopt;  // system messages have no place in a file
+        }
+        running_status = status;
+        const uint32_t type = status & kTypeMask;
+        if (type == kProgramChange || type == kChannelPressure) --data_bytes_left;
+        for (size_t i = 0; i < data_bytes_left; ++i) {
+            const auto data = reader.take(1);
+            if (!data || (*data & kStatusBit) != 0) return std::nullopt;
+        }
+    }
+    return ticks;
+}
+
+}  // namespace
+
+std::optional<MidiSummary> inspect_midi(const std::vector<uint8_t>& bytes) {
+    constexpr uint32_t kHeaderId = 0x4D546864;  // "MThd"
+    constexpr uint32_t kTrackId = 0x4D54726B;   // "MTrk"
+    constexpr uint32_t kMinHeaderLength = 6;
+    constexpr uint32_t kMaxFormat = 1;  // format 2 (independent patterns) never loops as one piece
+    ByteReader file(bytes, 0, bytes.size());
+    const auto id = file.take(4);
+    const auto header_length = file.take(4);
+    if (id != kHeaderId || !header_length || *header_length < kMinHeaderLength) return std::nullopt;
+    const auto format = file.take(2);
+    const auto track_count = file.take(2);
+    const auto division = file.take(2);
+    if (!format || *format > kMaxFormat || !track_count || *track_count == 0 || !division || *division == 0 ||
+        !file.skip(*header_length - kMinHeaderLength)) {
+        return std::nullopt;
+    }
+    MidiSummary summary;
+    uint32_t tracks_seen = 0;
+    while (!file.done()) {
+        const auto chunk_id = file.take(4);
+        const auto length = file.take(4);
+        if (!chunk_id || !length) return std::nullopt;
+        const size_t begin = file.position();
+        if (!file.skip(*length)) return std::nullopt;
+        if (*chunk_id != kTrackId) continue;  // unknown chunks are allowed and ignored
+        const auto ticks = track_ticks(ByteReader(bytes, begin, begin + *length));
+        if (!ticks || *ticks > static_cast<uint64_t>(std::numeric_limits<int>::max())) return std::nullopt;
+        summary.total_ticks = std::max(summary.total_ticks, static_cast<int>(*ticks));
+        ++tracks_seen;
+    }
+    if (tracks_seen < *track_count) return std::nullopt;
+    return summary;
+}
+
+}  // namespace vr
