@@ -1,23 +1,58 @@
-// Moving between the screens, and the menu items that do so.
+// Moving between the screens, and the menu items that do so. A screen change only shows one
+// panel over the board; starting a game also sets up its first stage.
 #include "app/game_form.h"
-#include "app/not_built_yet.h"
 
 namespace vr {
 
-void GameForm::show_screen(Frame*) { not_built_yet("show_screen"); }
+void GameForm::show_screen(Frame* screen) {
+    Frame* const screens[] = {&frame_title,     &frame_prologue,   &frame_gameover,
+                              &frame_gameclear, &frame_stageclear, &frame_epilogue};
+    for (Frame* each : screens) each->set_visible(each == screen);
+    // A notice about a load or save belongs to the screen it was given on.
+    screen_message.set_visible(false);
+}
 
-void GameForm::from_first_Click() { not_built_yet("from_first_Click"); }
+void GameForm::from_first_Click() {
+    show_screen(&frame_prologue);
+}
 
-void GameForm::from_past_Click() { not_built_yet("from_past_Click"); }
+void GameForm::from_past_Click() {
+    // The load hides the panels itself, and only once it knows the save is usable, so a bad
+    // save leaves the title standing with its notice.
+    menu_load_Click();
+}
 
-void GameForm::start_Click() { not_built_yet("start_Click"); }
+void GameForm::start_Click() {
+    show_screen(nullptr);
+    play_bgm("vr_data\\dice.mid");
+    active_side = kComputer;
+    stage = 1;
+    for (int n = 1; n <= kTotalTurnsIndex; ++n) stage_turns(n) = 0;
+    stage_setup();
+    show_familiar_info(kHuman, kFirstSlot);
+    draw_field(0, 0, 0, 0);
+}
 
-void GameForm::to_title_Click(int) { not_built_yet("to_title_Click"); }
+void GameForm::to_title_Click(int) {
+    show_screen(&frame_title);
+    title_message.set_caption("");
+    mciSendString("stop bgmfile ");
+    miditimer.set_enabled(false);
+}
 
-void GameForm::menu_totitle_Click() { not_built_yet("menu_totitle_Click"); }
+void GameForm::menu_totitle_Click() {
+    mciSendString("stop bgmfile ");
+    miditimer.set_enabled(false);
+    show_screen(&frame_title);
+    title_message.set_caption("");
+}
 
-void GameForm::menu_gameend_Click() { not_built_yet("menu_gameend_Click"); }
+void GameForm::menu_gameend_Click() {
+    close();
+}
 
-void GameForm::gameend_Click() { not_built_yet("gameend_Click"); }
+void GameForm::gameend_Click() {
+    close();
+}
 
 }  // namespace vr
