@@ -45,9 +45,10 @@ TEST_F(CommandButtonsTest, MoveMarksReadySide1FamiliarsOnTheField) {
     form->buttonmove_Click();
     EXPECT_EQ(form->ActionMode, "move");
     EXPECT_EQ(form->navi.caption(), "移動させる使い魔を選んでください");
-    EXPECT_EQ(form->fld.image(), compose(*form, {familiar_at(*form, 1, 1, 96), familiar_at(*form, 1, 2, 160),
-                                                 familiar_at(*form, 1, 4, 384), familiar_at(*form, 2, 3, 224),
-                                                 cursor_on(3), cursor_on(12)}));
+    EXPECT_EQ(form->fld.image(), compose(*form,
+                                         {familiar_at(*form, 1, 1, 96), familiar_at(*form, 1, 2, 160),
+                                          familiar_at(*form, 1, 4, 384), familiar_at(*form, 2, 3, 224)},
+                                         {cursor_on(3), cursor_on(12)}));
 
     form->familiars(1, 1).ready = false;
     form->familiars(1, 4).ready = false;

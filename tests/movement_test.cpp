@@ -28,12 +28,18 @@ struct ResolutionCase {
     int master2_hp = kStartHp;
 };
 
+void PrintTo(const ResolutionCase& c, std::ostream* os) {
+    *os << c.rule;
+}
+
 class MovementTest : public GameTest {
 protected:
     MovementTest() {
         begin_stage(8);
-        form->masters(1).hp = kStartHp;
-        form->masters(2).hp = kStartHp;
+        for (int side = kHuman; side <= kComputer; ++side) {
+            form->masters(side).hp = kStartHp;
+            form->show_value(form->mashp(side), kStartHp);
+        }
         pause.pauses.clear();
     }
     FamiliarRecord& fam(int side, int slot) { return form->familiars(side, slot); }
@@ -127,7 +133,7 @@ const ResolutionCase kResolutionCases[] = {
      .damage = {{2, 1, 1}},
      .after = "M . . r2 . . . . . . . . . M",
      .marks = {"hit 3", "trap 6", "fall 13"},
-     .pauses = {"30x16", "500", "30x24", "500", "500"}},
+     .pauses = {"30x16", "500", "30x24", "500x2"}},
     {.rule = "a trap sends its own side's Familiar home too and works once",
      .before = "M r1 . . . . . . . . . . . M",
      .mover = {1, 1, +3},
@@ -237,6 +243,10 @@ struct BowCase {
     std::vector<std::string> pauses;
     int master2_hp;
 };
+
+void PrintTo(const BowCase& c, std::ostream* os) {
+    *os << c.rule;
+}
 
 class BowTest : public MovementTest, public ::testing::WithParamInterface<BowCase> {};
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QImage>
+#include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -55,12 +57,14 @@ inline void paint(QImage& image, const Sprite& sprite) {
     paint_raster(image, sprite.picture->image(), sprite.x, sprite.y, RasterOp::SrcAnd);
 }
 
-// Background, the given sprites in order, then the two Masters.
-inline QImage compose(GameForm& form, const std::vector<Sprite>& sprites) {
+// Background, the given Familiars in order, the two Masters, then whatever flies or marks on top.
+inline QImage compose(GameForm& form, const std::vector<Sprite>& sprites,
+                      const std::vector<Sprite>& on_top = {}) {
     QImage image = background(form);
     for (const Sprite& sprite : sprites) paint(image, sprite);
     paint(image, {&form.masters(1).picture, &form.masters(1).mask, 0, 8});
     paint(image, {&form.masters(2).picture, &form.masters(2).mask, 416, 8});
+    for (const Sprite& sprite : on_top) paint(image, sprite);
     return image;
 }
 
@@ -126,3 +130,8 @@ inline std::vector<std::string> shown_marks(GameForm& form, const FrameRecorder&
 }
 
 }  // namespace vr::test
+
+// Image mismatches name the sizes instead of dumping the object's bytes.
+inline void PrintTo(const QImage& image, std::ostream* os) {
+    *os << "QImage " << image.width() << "x" << image.height();
+}

@@ -20,6 +20,10 @@ struct OpponentCase {
     int mv_max;
 };
 
+void PrintTo(const OpponentCase& c, std::ostream* os) {
+    *os << "stage " << c.stage;
+}
+
 class OpponentTest : public StageSetupTest, public ::testing::WithParamInterface<OpponentCase> {};
 
 TEST_P(OpponentTest, EachStageHasItsMasterAndItsShareOfKindsAndMagics) {
