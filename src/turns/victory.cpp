@@ -24,8 +24,7 @@ int GameForm::check_victory() {
         outcome = kComputer;
     }
     const int mark_x = outcome == kHuman ? kHumanMasterMarkX : kComputerMasterMarkX;
-    fld.paint_picture(death_mask, mark_x, kMasterMarkY, RasterOp::MergePaint);
-    fld.paint_picture(death_picture, mark_x, kMasterMarkY, RasterOp::SrcAnd);
+    draw_sprite(fld, death_picture, death_mask, mark_x, kMasterMarkY);
     fld.refresh();
     Sleep(kFallenMasterPause);
     if (outcome == kHuman) {
