@@ -100,9 +100,9 @@ constexpr Box kNext{kButtonLeft, kButtonTop, kButtonWidth, kButtonHeight};
 constexpr const char* kDialogue[5] = {
     "？？？「あいたたた・・・」",
     "ロッタ「あれっ！？ せ、先生！？ なんで先生がここに！？」",
-    "先生「実はね、使い魔を逃がしたのは最初から私なの。いい修行でしょ？」",
+    "先生「使い魔が逃げたのは最初からわしの仕業じゃ。よい修行じゃったろ？」",
     "ロッタ「ひっどーい！ そんなの、ぜーったい許さないんだから！」",
-    "先生「あっはっは、怒った顔もかわいいわよ♪」",
+    "先生「ふぉっふぉっふぉ、そう怒るでない怒るでない♪」",
 };
 
 constexpr Box kNotice{0, kNoticeTop, kScreenWidth, kNoticeHeight};
