@@ -27,8 +27,7 @@ int RecordingMusicDevice::send_command(const std::string& command, std::string* 
 }
 
 ScratchDataDir::ScratchDataDir() : previous_cwd_(fs::current_path().string()) {
-    const char* override_dir = std::getenv("BERORAN_TEST_VR_DATA");
-    const fs::path source = override_dir ? fs::path(override_dir) : fs::path(BERORAN_SOURCE_DIR) / "vr_data";
+    const fs::path source = fs::path(BERORAN_SOURCE_DIR) / "vr_data";
     const fs::path target = fs::path(dir_.path().toStdString()) / "vr_data";
     fs::create_directories(target);
     for (const auto& entry : fs::directory_iterator(source)) {

@@ -47,8 +47,8 @@ void GameForm::cast_sleep(int slot) {
 
 void GameForm::cast_heal(int slot) {
     FamiliarRecord& target = familiars(active_side, slot);
-    // An icon press may aim at an unhurt Familiar; healing never raises it above its full hp.
-    target.damage = static_cast<int16_t>(std::max(target.damage - 1, 0));
+    // No lower bound: an icon press on an unhurt Familiar gives it a hit point beyond its kind's.
+    target.damage = static_cast<int16_t>(target.damage - 1);
     ActionMode.clear();
     pay(*this, kHeal);
     if (on_field(target.square)) fly(*this, kHeal, target.square);
