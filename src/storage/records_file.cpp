@@ -1,5 +1,6 @@
 // The records file: the fewest turns per stage and for the whole campaign, shown in the menu.
 #include <cstdio>
+#include <filesystem>
 
 #include "app/game_form.h"
 #include "platform/paths.h"
@@ -26,7 +27,9 @@ void GameForm::load_records() {
     if (usable) {
         for (int value : *numbers) usable = usable && value >= 0;
     }
-    if (!usable) {
+    // A fresh installation has no records file yet; only a damaged one is worth a word.
+    std::error_code error;
+    if (!usable && std::filesystem::exists(resolve_data_path(kRecordsFile), error)) {
         std::fprintf(stderr, "beroran: no usable records in %s; starting with fresh records\n",
                      resolve_data_path(kRecordsFile).c_str());
     }
