@@ -1,0 +1,110 @@
+// One event at a time: input made while a handler blocks in a pause waits for the handler to end,
+// presses on a discarding button are dropped, and a close request waits too.
+#include "platform/event_gate.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+
+#include "platform/controls.h"
+#include "platform/services.h"
+
+namespace vr {
+namespace {
+
+constexpr int kShortPause = 20;
+
+void post_click(QWidget& widget) {
+    const QPointF inside(widget.width() / 2.0, widget.height() / 2.0);
+    const QPointF global = widget.mapToGlobal(inside);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QCoreApplication::postEvent(
+            &widget, new QMouseEvent(type, inside, global, Qt::LeftButton,
+                                     type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                     Qt::NoModifier));
+    }
+}
+
+void let_events_run(int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+class GameWindow : public Window {
+public:
+    int unloads = 0;
+
+protected:
+    void on_unload() override { ++unloads; }
+};
+
+class EventGateTest : public ::testing::Test {
+protected:
+    EventGateTest() {
+        window.set_client_size(200, 100);
+        button.place(10, 10, 80, 25);
+        button.on_click = [this] { ++clicks; };
+        window.show();
+        let_events_run(kShortPause);
+    }
+    ~EventGateTest() override { button.set_discard_presses_while_busy(false); }
+
+    GameWindow window;
+    CommandButton button{window.client()};
+    QtPause pause;
+    int clicks = 0;
+};
+
+TEST_F(EventGateTest, AClickDuringAPauseIsHandledAfterTheHandlerEnds) {
+    int clicks_during_handler = -1;
+    EventGate::run([&] {
+        post_click(button);
+        pause.sleep(kShortPause);
+        clicks_during_handler = clicks;
+    });
+    EXPECT_EQ(clicks_during_handler, 0) << "input must wait while the handler blocks";
+    let_events_run(kShortPause);
+    EXPECT_EQ(clicks, 1) << "the held click is delivered afterwards";
+}
+
+TEST_F(EventGateTest, APressOnADiscardingButtonDuringAPauseIsDropped) {
+    button.set_discard_presses_while_busy(true);
+    EventGate::run([&] {
+        post_click(button);
+        pause.sleep(kShortPause);
+    });
+    let_events_run(kShortPause);
+    EXPECT_EQ(clicks, 0);
+    button.set_discard_presses_while_busy(false);
+    post_click(button);
+    let_events_run(kShortPause);
+    EXPECT_EQ(clicks, 1) << "outside a handler the button works as usual";
+}
+
+TEST_F(EventGateTest, ACloseRequestDuringAHandlerTakesEffectWhenItEnds) {
+    EventGate::run([&] {
+        window.close();
+        EXPECT_TRUE(window.isVisible()) << "the window stays while the handler runs";
+        EXPECT_EQ(window.unloads, 0);
+    });
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.unloads, 1);
+}
+
+TEST_F(EventGateTest, TimerTicksInsideAPauseAreSkipped) {
+    Timer timer;
+    int ticks = 0;
+    timer.on_tick = [&] { ++ticks; };
+    timer.set_interval(1);
+    timer.set_enabled(true);
+    EventGate::run([&] { pause.sleep(kShortPause); });
+    EXPECT_EQ(ticks, 0);
+    let_events_run(kShortPause);
+    EXPECT_GT(ticks, 0);
+}
+
+}  // namespace
+}  // namespace vr
