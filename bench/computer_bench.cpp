@@ -8,6 +8,7 @@
 #include <random>
 
 #include "app/game_form.h"
+#include "bench_main.h"
 
 namespace {
 
@@ -93,15 +94,4 @@ BENCHMARK(BM_ComputerTurn)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    // The game reads its pictures from vr_data below the current directory; this bench writes
-    // nothing there.
-    std::filesystem::current_path(BERORAN_SOURCE_DIR);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+GAME_BENCHMARK_MAIN()

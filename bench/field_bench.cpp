@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/game_form.h"
+#include "bench_main.h"
 
 namespace {
 
@@ -48,14 +49,4 @@ BENCHMARK(BM_StaticScene)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    // The game reads its pictures from vr_data below the current directory.
-    std::filesystem::current_path(BERORAN_SOURCE_DIR);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+GAME_BENCHMARK_MAIN()

@@ -69,14 +69,15 @@ void paint_raster(QImage& target, const QImage& source, int x, int y, RasterOp o
     const int y1 = std::min(target.height(), y + source.height());
     constexpr uint32_t kColourBits = 0x00FFFFFF;
     constexpr uint32_t kOpaque = 0xFF000000;
+    const int width = x1 - x0;
     for (int ty = y0; ty < y1; ++ty) {
-        auto* dest = reinterpret_cast<uint32_t*>(target.scanLine(ty));
-        const auto* src = reinterpret_cast<const uint32_t*>(source.constScanLine(ty - y));
-        for (int tx = x0; tx < x1; ++tx) {
-            const uint32_t s = src[tx - x];
-            uint32_t& d = dest[tx];
-            const uint32_t result = op == RasterOp::MergePaint ? (~s | d) : (s & d);
-            d = (result & kColourBits) | kOpaque;
+        uint32_t* dest = reinterpret_cast<uint32_t*>(target.scanLine(ty)) + x0;
+        const uint32_t* src = reinterpret_cast<const uint32_t*>(source.constScanLine(ty - y)) + (x0 - x);
+        // One loop per operation keeps the inner loop branch-free, so the compiler vectorises it.
+        if (op == RasterOp::MergePaint) {
+            for (int i = 0; i < width; ++i) dest[i] = ((~src[i] | dest[i]) & kColourBits) | kOpaque;
+        } else {
+            for (int i = 0; i < width; ++i) dest[i] = ((src[i] & dest[i]) & kColourBits) | kOpaque;
         }
     }
 }
@@ -103,6 +104,11 @@ void PictureBox::resizeEvent(QResizeEvent*) {
 }
 
 void PictureBox::clear_image() {
+    // A background as large as the box (the field, every frame) is a plain copy.
+    if (!picture_.is_null() && picture_.image().size() == size()) {
+        image_ = picture_.image().copy();
+        return;
+    }
     image_ = QImage(size(), QImage::Format_RGB32);
     image_.fill(back_colour_);
     if (!picture_.is_null()) paint_raster(image_, picture_.image(), 0, 0, RasterOp::SrcAnd);
