@@ -3,7 +3,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  cmake g++ make pkg-config          # the build
+  cmake g++ make pkg-config clang-format git  # the build and its format check
   qt6-base-dev                       # Qt6 Widgets and its xcb/offscreen platforms
   libfluidsynth-dev timgm6mb-soundfont  # the music and its General MIDI soundfont
   fonts-ipafont-gothic               # Japanese glyphs in Japanese forms

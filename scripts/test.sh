@@ -6,6 +6,13 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 JOBS="$(nproc)"
 
 bash "$ROOT/scripts/setup.sh"
+
+# The code keeps the house format.
+unformatted=$(cd "$ROOT" && git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror 2>&1 | grep -c 'error:' || true)
+if [ "$unformatted" != "0" ]; then
+  (cd "$ROOT" && git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror)
+  exit 1
+fi
 ctest --test-dir "$ROOT/build" --output-on-failure -j"$JOBS"
 
 cmake -S "$ROOT" -B "$ROOT/build-asan" -DCMAKE_BUILD_TYPE=Debug -DBERORAN_SANITIZE=ON -DBERORAN_BENCHMARKS=OFF

@@ -113,9 +113,15 @@ MenuItem* GameForm::add_menu_item(QMenu* menu, const std::string& caption) {
     return menu_items_.back().get();
 }
 
-PictureBox& GameForm::mashp(int side) { return by_side(side, mashp_1, mashp_2, "mashp"); }
-PictureBox& GameForm::masmp(int side) { return by_side(side, masmp_1, masmp_2, "masmp"); }
-PictureBox& GameForm::masmv(int side) { return by_side(side, masmv_1, masmv_2, "masmv"); }
+PictureBox& GameForm::mashp(int side) {
+    return by_side(side, mashp_1, mashp_2, "mashp");
+}
+PictureBox& GameForm::masmp(int side) {
+    return by_side(side, masmp_1, masmp_2, "masmp");
+}
+PictureBox& GameForm::masmv(int side) {
+    return by_side(side, masmv_1, masmv_2, "masmv");
+}
 
 CommandButton& GameForm::to_title(int index) {
     if (index == 0) return to_title_0;
@@ -183,15 +189,27 @@ void GameForm::wire_handlers() {
     buttonmagic.on_click = [this] { buttonmagic_Click(); };
     buttonturn_end.on_click = [this] { buttonturn_end_Click(); };
     gameend.on_click = [this] { gameend_Click(); };
-    fld.on_mouse_down = [this](int button, int shift, float x, float y) { fld_MouseDown(button, shift, x, y); };
-    fld.on_mouse_move = [this](int button, int shift, float x, float y) { fld_MouseMove(button, shift, x, y); };
+    fld.on_mouse_down = [this](int button, int shift, float x, float y) {
+        fld_MouseDown(button, shift, x, y);
+    };
+    fld.on_mouse_move = [this](int button, int shift, float x, float y) {
+        fld_MouseMove(button, shift, x, y);
+    };
     for (int i = 0; i <= kLastSlot; ++i) {
-        monicon(i).on_mouse_down = [this, i](int b, int s, float x, float y) { monicon_MouseDown(i, b, s, x, y); };
-        monicon(i).on_mouse_move = [this, i](int b, int s, float x, float y) { monicon_MouseMove(i, b, s, x, y); };
+        monicon(i).on_mouse_down = [this, i](int b, int s, float x, float y) {
+            monicon_MouseDown(i, b, s, x, y);
+        };
+        monicon(i).on_mouse_move = [this, i](int b, int s, float x, float y) {
+            monicon_MouseMove(i, b, s, x, y);
+        };
     }
     for (int i = 0; i <= kLastMagic; ++i) {
-        mgcicon(i).on_mouse_down = [this, i](int b, int s, float x, float y) { mgcicon_MouseDown(i, b, s, x, y); };
-        mgcicon(i).on_mouse_move = [this, i](int b, int s, float x, float y) { mgcicon_MouseMove(i, b, s, x, y); };
+        mgcicon(i).on_mouse_down = [this, i](int b, int s, float x, float y) {
+            mgcicon_MouseDown(i, b, s, x, y);
+        };
+        mgcicon(i).on_mouse_move = [this, i](int b, int s, float x, float y) {
+            mgcicon_MouseMove(i, b, s, x, y);
+        };
     }
 
     from_first.on_click = [this] { from_first_Click(); };
@@ -210,6 +228,8 @@ void GameForm::wire_handlers() {
     miditimer.on_tick = [this] { miditimer_Timer(); };
 }
 
-void GameForm::on_unload() { Form_QueryUnload(); }
+void GameForm::on_unload() {
+    Form_QueryUnload();
+}
 
 }  // namespace vr

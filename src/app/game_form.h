@@ -30,8 +30,8 @@ public:
     ~GameForm() override;
 
     // ---- controls: the board (src/app/game_form.cpp) ----
-    PictureBox fld{client()};                          // the field, 448 x 40
-    ControlArray<Frame, 1, 2> Frame1{client()};        // Master panels, index = side
+    PictureBox fld{client()};                                 // the field, 448 x 40
+    ControlArray<Frame, 1, 2> Frame1{client()};               // Master panels, index = side
     Label hp1{&Frame1(1)}, mp1{&Frame1(1)}, mv1{&Frame1(1)};  // headings 体 魔 移 of side 1
     Label hp2{&Frame1(2)}, mp2{&Frame1(2)}, mv2{&Frame1(2)};  // the same for side 2
     PictureBox mashp_1{&Frame1(1)}, masmp_1{&Frame1(1)}, masmv_1{&Frame1(1)};
@@ -46,13 +46,13 @@ public:
     PictureBox hpdice{&DataFrame}, mpdice{&DataFrame}, mvdice{&DataFrame}, atkdice{&DataFrame};
     Label data_text{&DataFrame};
 
-    CommandButton buttonmove{client()};      // 移動
-    CommandButton buttonsummon{client()};    // 召喚
-    CommandButton buttonmagic{client()};     // 魔法
-    CommandButton buttonturn_end{client()};  // 開始 / Next / Wait
-    Label Label4{client()};                  // stage and turn display
-    CommandButton gameend{client()};         // ゲーム終了
-    Label navi{client()};                    // what to do next
+    CommandButton buttonmove{client()};                // 移動
+    CommandButton buttonsummon{client()};              // 召喚
+    CommandButton buttonmagic{client()};               // 魔法
+    CommandButton buttonturn_end{client()};            // 開始 / Next / Wait
+    Label Label4{client()};                            // stage and turn display
+    CommandButton gameend{client()};                   // ゲーム終了
+    Label navi{client()};                              // what to do next
     ControlArray<PictureBox, 0, 9> monicon{client()};  // familiar icon strip, index = slot
     ControlArray<PictureBox, 0, 7> mgcicon{client()};  // magic icon strip, index = Magic
 
@@ -65,7 +65,7 @@ public:
 
     Frame frame_prologue{client()};
     PictureBox prologue_pic{&frame_prologue};
-    Label Text1{&frame_prologue};  // the four-line story
+    Label Text1{&frame_prologue};          // the four-line story
     CommandButton start{&frame_prologue};  // スタート
 
     Frame frame_gameover{client()};
@@ -81,7 +81,7 @@ public:
 
     Frame frame_stageclear{client()};
     Label st_heading1{&frame_stageclear}, st_heading2{&frame_stageclear};  // section titles
-    PictureBox st_pic{&frame_stageclear};  // Familiar reward
+    PictureBox st_pic{&frame_stageclear};                                  // Familiar reward
     Label st_text1{&frame_stageclear};
     Label st_label_hp{&frame_stageclear}, st_label_atk{&frame_stageclear};
     Label st_label_mv{&frame_stageclear}, st_label_mp{&frame_stageclear};
@@ -98,14 +98,14 @@ public:
     Label growth_arrow_hp{&frame_stageclear}, growth_arrow_mp{&frame_stageclear};
     Label growth_arrow_mv{&frame_stageclear};  // ↓
     PictureBox mas_hpnew{&frame_stageclear}, mas_mgcnew{&frame_stageclear}, mas_mvnew{&frame_stageclear};
-    Label Label5{&frame_stageclear};  // records message
+    Label Label5{&frame_stageclear};          // records message
     CommandButton st_btn{&frame_stageclear};  // 次のステージ
 
     Frame frame_epilogue{client()};
     PictureBox epilogue_pic1{&frame_epilogue}, epilogue_pic2{&frame_epilogue};
     BoundedArray<Label*, 1, 5> epilogue_lines{};  // the five lines of dialogue
-    Label Label9{&frame_epilogue};  // records message
-    CommandButton gameclear2{&frame_epilogue};  // Next
+    Label Label9{&frame_epilogue};                // records message
+    CommandButton gameclear2{&frame_epilogue};    // Next
 
     // Lies over whichever screen is shown (navi is hidden under it) to say why a load or save did
     // nothing; the title uses title_message instead. Hidden by every screen change.
@@ -124,9 +124,9 @@ public:
     // ---- pictures (loaded once at start-up) ----
     BoundedArray<Picture, 0, 12> number_pictures;  // picture N shows the value N
     Picture field_picture;
-    Picture attack_picture, attack_mask;  // hit mark
-    Picture death_picture, death_mask;    // fall mark
-    Picture cursor_picture, cursor_mask;  // cursor mark
+    Picture attack_picture, attack_mask;    // hit mark
+    Picture death_picture, death_mask;      // fall mark
+    Picture cursor_picture, cursor_mask;    // cursor mark
     Picture master2_picture, master2_mask;  // the last stage's Master
     Picture title_picture, prologue_picture, gameover_picture, gameclear_picture;
     Picture epilogue_picture1, epilogue_picture2;
@@ -137,19 +137,19 @@ public:
     BoundedArray<MagicRecord, 0, 7> magics;               // by Magic index
 
     // ---- game state: counters and flags ----
-    int16_t stage = 0;                         // 1..8; 0 before the first game
-    BoundedArray<int16_t, 1, 9> stage_turns;   // turns per stage 1..8; 9 = whole campaign
-    BoundedArray<int16_t, 1, 9> best_turns;    // records, same indexing
-    int16_t active_side = 0;                   // 1..2 whose turn it is; 0 before the first stage
-    BoundedArray<bool, 1, 12> trap_flags;      // a trap lies on the square
-    bool computer_thinking = false;            // side 2 is looking for its next action
+    int16_t stage = 0;                        // 1..8; 0 before the first game
+    BoundedArray<int16_t, 1, 9> stage_turns;  // turns per stage 1..8; 9 = whole campaign
+    BoundedArray<int16_t, 1, 9> best_turns;   // records, same indexing
+    int16_t active_side = 0;                  // 1..2 whose turn it is; 0 before the first stage
+    BoundedArray<bool, 1, 12> trap_flags;     // a trap lies on the square
+    bool computer_thinking = false;           // side 2 is looking for its next action
 
     // ---- game state: the player's current command ----
-    std::string ActionMode;                          // "move", "move2", "summon", "magic", a Magic keyword, or ""
-    int16_t selected_slot = 0;                       // 0..9, the Familiar chosen in "move"
-    int16_t back_destination = 0;                    // its square minus its range; may be below 0
-    int16_t forward_destination = 0;                 // its square plus its range; may be above 13
-    BoundedArray<bool, 1, 12> target_squares;        // squares the chosen Magic may be cast on
+    std::string ActionMode;                    // "move", "move2", "summon", "magic", a Magic keyword, or ""
+    int16_t selected_slot = 0;                 // 0..9, the Familiar chosen in "move"
+    int16_t back_destination = 0;              // its square minus its range; may be below 0
+    int16_t forward_destination = 0;           // its square plus its range; may be above 13
+    BoundedArray<bool, 1, 12> target_squares;  // squares the chosen Magic may be cast on
     BoundedArray2<bool, 1, 2, 0, 9> target_familiars;  // Familiars the chosen Magic may be cast on
 
     // ---- start-up and window (src/app) ----

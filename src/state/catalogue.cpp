@@ -16,22 +16,67 @@ struct KindEntry {
 };
 
 constexpr std::array<KindEntry, 10> kKinds = {{
-    {"skl", "すけるとん", 1, 2, 4, 3, "rev",
+    {"skl",
+     "すけるとん",
+     1,
+     2,
+     4,
+     3,
+     "rev",
      {"骨から作った人造の使い魔。お手軽だけど、壊れやすい。・・・まぁしょうがないか。",
       "「再生」：倒れてもすぐに復活できる", nullptr}},
-    {"fairy", "ふぇありー", 2, 1, 3, 3, "", {"かわいい妖精さん。非力。でも、かわいいならＯＫ。", nullptr, nullptr}},
+    {"fairy",
+     "ふぇありー",
+     2,
+     1,
+     3,
+     3,
+     "",
+     {"かわいい妖精さん。非力。でも、かわいいならＯＫ。", nullptr, nullptr}},
     {"gob", "ごぶりん", 3, 3, 2, 4, "", {"あんまりかわいくない妖精さん。", "…あ、ごめん。嘘、嘘。", nullptr}},
     {"sara", "さらまんだー", 2, 5, 2, 4, "", {"炎の精霊さん。芋を焼くのに最適。", nullptr, nullptr}},
     {"pgss", "ぺがさす", 3, 2, 5, 5, "", {"空飛ぶ白馬。お使いに便利。", nullptr, nullptr}},
-    {"glm", "ごーれむ", 6, 4, 1, 6, "def2",
-     {"鋼鉄の自動人形。すっごい丈夫。", "どっかの壊れやすい骨とはえらい違い。", "「防御力２」：弾かれるマス－２"}},
-    {"cent", "けんたうろす", 4, 3, 5, 7, "bow",
+    {"glm",
+     "ごーれむ",
+     6,
+     4,
+     1,
+     6,
+     "def2",
+     {"鋼鉄の自動人形。すっごい丈夫。", "どっかの壊れやすい骨とはえらい違い。",
+      "「防御力２」：弾かれるマス－２"}},
+    {"cent",
+     "けんたうろす",
+     4,
+     3,
+     5,
+     7,
+     "bow",
      {"半人半馬。弓が得意。",
       "「弓矢」：移動先に使い魔がいるとき、移動せずに攻撃します。ただし、召喚時は無効。", nullptr}},
-    {"trol", "とろーる", 5, 5, 3, 8, "",
+    {"trol",
+     "とろーる",
+     5,
+     5,
+     3,
+     8,
+     "",
      {"力持ちの妖精さん。模様替えとか引越しとか、一家に一台って感じよね。", nullptr, nullptr}},
-    {"wyvn", "わいばーん", 4, 4, 6, 8, "", {"普通の竜と違って、腕が翼。ペガサスよりも速く飛べる", nullptr, nullptr}},
-    {"drgn", "どらごん", 5, 6, 4, 9, "def1",
+    {"wyvn",
+     "わいばーん",
+     4,
+     4,
+     6,
+     8,
+     "",
+     {"普通の竜と違って、腕が翼。ペガサスよりも速く飛べる", nullptr, nullptr}},
+    {"drgn",
+     "どらごん",
+     5,
+     6,
+     4,
+     9,
+     "def1",
      {"使い魔サイズでも竜は竜。私より強いってのが気に入らないけど。", "こんなのどうやって使い魔にしたの！？",
       "「防御力１」：弾かれるマス－１"}},
 }};
@@ -63,7 +108,9 @@ std::string joined_description(const KindEntry& kind) {
     return text;
 }
 
-std::string data_path(const std::string& file) { return "vr_data\\" + file; }
+std::string data_path(const std::string& file) {
+    return "vr_data\\" + file;
+}
 
 std::string familiar_path(int side, int slot, bool mask) {
     const std::string prefix = side == kHuman ? "r-" : "b-";
@@ -77,7 +124,8 @@ std::string magic_path(int index, bool mask) {
 }  // namespace
 
 void GameForm::load_catalogue() {
-    for (int n = 0; n <= kLargestValue; ++n) number_pictures(n) = Picture::load(data_path("d" + std::to_string(n) + ".bmp"));
+    for (int n = 0; n <= kLargestValue; ++n)
+        number_pictures(n) = Picture::load(data_path("d" + std::to_string(n) + ".bmp"));
 
     cursor_picture = Picture::load(data_path("cursol.bmp"));
     cursor_mask = Picture::load(data_path("cursol_m.bmp"));

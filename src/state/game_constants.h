@@ -34,10 +34,14 @@ constexpr int kHighheal = 6;
 constexpr int kMeteor = 7;
 
 // Each Magic's keyword: its file stem and the ActionMode while its target is chosen.
-constexpr std::array<std::string_view, 8> kMagicKeywords = {"sleep", "heal",  "bullet",   "quick",
-                                                            "power", "trap",  "highheal", "meteor"};
+constexpr std::array<std::string_view, 8> kMagicKeywords = {"sleep", "heal", "bullet",   "quick",
+                                                            "power", "trap", "highheal", "meteor"};
 
-constexpr int home_square(int side) { return side == kHuman ? kHumanHome : kComputerHome; }
-constexpr bool on_field(int square) { return square >= kFirstFieldSquare && square <= kLastFieldSquare; }
+constexpr int home_square(int side) {
+    return side == kHuman ? kHumanHome : kComputerHome;
+}
+constexpr bool on_field(int square) {
+    return square >= kFirstFieldSquare && square <= kLastFieldSquare;
+}
 
 }  // namespace vr

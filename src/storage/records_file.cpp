@@ -41,7 +41,8 @@ void GameForm::load_records() {
 
 void GameForm::show_record_captions() {
     for (int n = 1; n <= kLastStage; ++n) {
-        stg(n)->set_caption(std::string("ステージ") + kFullWidthDigits[n] + "…" + std::to_string(best_turns(n)));
+        stg(n)->set_caption(std::string("ステージ") + kFullWidthDigits[n] + "…" +
+                            std::to_string(best_turns(n)));
     }
     sum->set_caption("総ターン…" + std::to_string(best_turns(kTotalTurnsIndex)));
 }
