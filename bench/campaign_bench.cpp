@@ -5,19 +5,9 @@
 #include <memory>
 
 #include "../tests/campaign_player.h"
-#include "bench_main.h"
+#include "bench_support.h"
 
 namespace {
-
-class InstantPause : public vr::Pause {
-public:
-    void sleep(int) override {}
-};
-
-class SilentMusic : public vr::MusicDevice {
-public:
-    int send_command(const std::string&, std::string*) override { return 0; }
-};
 
 void BM_WholeCampaign(benchmark::State& state) {
     InstantPause pause;

@@ -3,12 +3,10 @@
 // a millisecond.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <filesystem>
 #include <random>
 
 #include "app/game_form.h"
-#include "bench_main.h"
+#include "bench_support.h"
 
 namespace {
 
@@ -35,11 +33,6 @@ public:
 
 private:
     std::mt19937 generator_{kSeed};
-};
-
-class SilentMusic : public vr::MusicDevice {
-public:
-    int send_command(const std::string&, std::string*) override { return 0; }
 };
 
 // Stage 6 in full swing: side 1 on squares 2, 4, 5, 7, 9, side 2 on 3, 6, 8, 10, 11, some hurt,

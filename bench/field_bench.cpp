@@ -2,18 +2,10 @@
 // The animations wait 30 ms per frame, so this must stay far below a millisecond.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <filesystem>
-
 #include "app/game_form.h"
-#include "bench_main.h"
+#include "bench_support.h"
 
 namespace {
-
-class NoPause : public vr::Pause {
-public:
-    void sleep(int) override {}
-};
 
 class FixedRandom : public vr::RandomSource {
 public:
@@ -21,13 +13,8 @@ public:
     void randomize() override {}
 };
 
-class SilentMusic : public vr::MusicDevice {
-public:
-    int send_command(const std::string&, std::string*) override { return 0; }
-};
-
 void BM_StaticScene(benchmark::State& state) {
-    NoPause pause;
+    InstantPause pause;
     FixedRandom random;
     SilentMusic music;
     vr::GameForm form({pause, random, music});

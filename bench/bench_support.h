@@ -1,5 +1,6 @@
-// The main() of every benchmark: an offscreen QApplication and a private copy of vr_data as the
-// current directory, so a benchmark that writes records never touches the player's own.
+// What every benchmark shares: a pause that never waits, music that stays silent, and a main()
+// with an offscreen QApplication and a private copy of vr_data as the current directory, so a
+// benchmark that writes records never touches the player's own.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -7,6 +8,20 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <filesystem>
+#include <string>
+
+#include "platform/music_device.h"
+#include "platform/services.h"
+
+class InstantPause : public vr::Pause {
+public:
+    void sleep(int) override {}
+};
+
+class SilentMusic : public vr::MusicDevice {
+public:
+    int send_command(const std::string&, std::string*) override { return 0; }
+};
 
 inline int run_game_benchmarks(int argc, char** argv) {
     namespace fs = std::filesystem;
