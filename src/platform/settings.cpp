@@ -1,0 +1,26 @@
+// Preferences through QSettings: ~/.config/beroran/beroran.conf (XDG_CONFIG_HOME respected).
+#include "platform/settings.h"
+
+#include <QSettings>
+
+namespace vr {
+
+namespace {
+
+QSettings open_settings() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, "beroran", "beroran");
+}
+
+}  // namespace
+
+int read_setting(const char* key, int fallback) {
+    bool ok = false;
+    const int value = open_settings().value(key).toInt(&ok);
+    return ok ? value : fallback;
+}
+
+void write_setting(const char* key, int value) {
+    open_settings().setValue(key, value);
+}
+
+}  // namespace vr
