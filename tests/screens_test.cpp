@@ -1,6 +1,7 @@
 // The screen flow: every event from every screen, with the panel it shows, the music it sends and
 // what it does to the game in memory.
 #include <functional>
+#include <limits>
 
 #include "campaign_helpers.h"
 
@@ -64,6 +65,42 @@ void close_box(GameForm& f) {
     f.close();
 }
 
+// Coordinates no mouse gives, as a key or a later feature might pass them.
+constexpr float kOddCoordinates[] = {std::numeric_limits<float>::quiet_NaN(),
+                                     std::numeric_limits<float>::infinity(),
+                                     -std::numeric_limits<float>::infinity(),
+                                     1e12f,
+                                     -1e12f,
+                                     24};
+
+// Every press and pointing the board takes, everywhere on it.
+void press_the_whole_board(GameForm& f) {
+    f.buttonturn_end_Click();
+    f.buttonmove_Click();
+    f.buttonsummon_Click();
+    f.buttonmagic_Click();
+    for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) f.monicon_MouseDown(slot, 1, 0, 16, 16);
+    for (int magic = kFirstMagic; magic <= kLastMagic; ++magic) f.mgcicon_MouseDown(magic, 1, 0, 16, 16);
+    for (int square = 0; square <= kComputerHome; ++square) f.fld_MouseDown(1, 0, 32.0f * square + 16, 24);
+    for (float x : kOddCoordinates) {
+        for (float y : kOddCoordinates) {
+            f.fld_MouseDown(1, 0, x, y);
+            f.fld_MouseMove(0, 0, x, y);
+        }
+    }
+}
+
+// As a key or a later feature might reach them: each answers only on its own screen.
+void press_every_screen_button(GameForm& f) {
+    f.from_first_Click();
+    f.from_past_Click();
+    f.start_Click();
+    f.st_btn_Click();
+    f.gameclear2_Click();
+    f.to_title_Click(0);
+    f.to_title_Click(1);
+}
+
 std::vector<FlowRow> flow_rows() {
     std::vector<FlowRow> rows = {
         {"TitleFirstShowsPrologueAndLeavesMusicAndGameAlone", Screen::Title, click_from_first,
@@ -86,6 +123,8 @@ std::vector<FlowRow> flow_rows() {
          Effect::Kept},
         {"CloseBoxClosesTheWindowAndTheMusic", Screen::StageClear, close_box, Screen::Board, Music::Closed,
          Effect::Kept},
+        {"ScreenButtonsOffTheirScreensDoNothing", Screen::Board, press_every_screen_button, Screen::Board,
+         Music::Unchanged, Effect::Kept},
     };
     const std::pair<Screen, const char*> everywhere[] = {
         {Screen::Board, "Board"},       {Screen::Title, "Title"},         {Screen::Prologue, "Prologue"},
@@ -93,7 +132,7 @@ std::vector<FlowRow> flow_rows() {
         {Screen::Epilogue, "Epilogue"},
     };
     static std::vector<std::string> names;  // the rows keep pointers into it
-    names.reserve(2 * std::size(everywhere));
+    names.reserve(3 * std::size(everywhere));
     for (const auto& [screen, name] : everywhere) {
         names.push_back(std::string("MenuTitleFrom") + name + "StopsMusicAndKeepsTheGame");
         rows.push_back(
@@ -101,6 +140,10 @@ std::vector<FlowRow> flow_rows() {
         names.push_back(std::string("MenuLoadFrom") + name + "BeginsTheSavedStage");
         rows.push_back(
             {names.back().c_str(), screen, menu_load, Screen::Board, Music::Dice, Effect::SavedStage});
+        if (screen == Screen::Board) continue;
+        names.push_back(std::string("BoardUnder") + name + "DoesNothing");
+        rows.push_back(
+            {names.back().c_str(), screen, press_the_whole_board, screen, Music::Unchanged, Effect::Kept});
     }
     return rows;
 }
@@ -177,6 +220,19 @@ INSTANTIATE_TEST_SUITE_P(EveryEvent, ScreenFlowTest, ::testing::ValuesIn(flow_ro
                          });
 
 using ScreensTest = GameTest;
+
+TEST_F(ScreensTest, BeforeAnyGameTheBoardDoesNothingOnAnyScreen) {
+    for (Screen screen : {Screen::Board, Screen::Title, Screen::Prologue, Screen::GameOver, Screen::GameClear,
+                          Screen::StageClear, Screen::Epilogue}) {
+        form->show_screen(panel_of(*form, screen));
+        press_the_whole_board(*form);
+        EXPECT_EQ(form->ActionMode + form->navi.caption(), "開始ボタンを押してください")
+            << screen_name(screen);
+    }
+    EXPECT_EQ(form->stage + form->active_side, 0);
+    EXPECT_TRUE(music.commands.empty());
+    EXPECT_EQ(dice.remaining(), 0u);
+}
 
 TEST_F(ScreensTest, FirstThenMenuTitleReturnsToASilentTitle) {
     form->from_first.click();

@@ -105,7 +105,7 @@ bool any_target_familiar(const GameForm& form) {
 
 void GameForm::monicon_MouseDown(int index, int, int, float, float) {
     // A command left over from another stage (a load in mid-command) must not act for side 2.
-    if (active_side != kHuman) return;
+    if (active_side != kHuman || !board_in_play()) return;
     if (ActionMode == "summon") {
         if (!offered_for_summon(familiars(kHuman, index))) return;
         reset_icon_strips();
@@ -127,7 +127,7 @@ void GameForm::monicon_MouseMove(int index, int, int, float, float) {
 }
 
 void GameForm::mgcicon_MouseDown(int index, int, int, float, float) {
-    if (active_side != kHuman) return;
+    if (active_side != kHuman || !board_in_play()) return;
     if (ActionMode != "magic") return;
     target_squares.fill(false);
     for (int side = kHuman; side <= kComputer; ++side) {

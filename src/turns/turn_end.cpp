@@ -30,7 +30,7 @@ int16_t one_more_turn(int16_t turns) {
 }  // namespace
 
 void GameForm::buttonturn_end_Click() {
-    if (computer_thinking) return;
+    if (computer_thinking || !board_in_play()) return;
     draw_field(0, 0, 0, 0);
     reset_icon_strips();
     ActionMode.clear();
