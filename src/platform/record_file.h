@@ -7,8 +7,10 @@
 
 namespace vr {
 
-// Reads exactly `count` whole numbers, separated by commas, blanks or line ends, each within
-// the 16-bit signed range. Anything else (missing file, too few numbers, garbage) gives nullopt.
+// Reads the first `count` whole numbers, separated by commas, blanks or line ends, each within
+// the 16-bit signed range. A missing or oversized file, too few numbers, or anything else among
+// them gives nullopt. Whatever follows the last of them is never read: saves written by hand or
+// by older copies may carry more, and they have always loaded.
 std::optional<std::vector<int>> read_record_numbers(const std::string& path, int count);
 
 // Writes each record as one line of comma-separated decimals ended by CR LF, replacing the file
