@@ -1,5 +1,7 @@
 // Start-up: the window, the title screen, the catalogue and the icon strips after Form_Load.
+#include <QImage>
 #include <filesystem>
+#include <functional>
 
 #include "game_fixture.h"
 
@@ -51,18 +53,51 @@ TEST_F(StartupTest, BoardControlsStandWhereTheBoardPutsThem) {
     EXPECT_EQ(form->Frame1(2).caption(), "マスター２");
 }
 
-TEST(StartupFailure, AMissingPictureStopsStartUpNamingTheFile) {
-    ScratchDataDir data;
-    std::filesystem::remove(data.path("r-gob_m.bmp"));
-    InstantPause pause;
-    ScriptedRandom dice;
-    RecordingMusicDevice music;
-    GameForm form({pause, dice, music});
-    try {
-        form.Form_Load();
-        FAIL() << "start-up went on without a picture";
-    } catch (const StartupError& error) {
-        EXPECT_NE(std::string(error.what()).find("r-gob_m.bmp"), std::string::npos) << error.what();
+TEST(StartupFailure, AMissingOrDamagedPictureStopsStartUpNamingTheFile) {
+    namespace fs = std::filesystem;
+    const auto one_pixel = [](const std::string& path) {
+        QImage dot(1, 1, QImage::Format_RGB32);
+        dot.fill(Qt::white);
+        dot.save(QString::fromStdString(path), "BMP");
+    };
+    const struct {
+        const char* file;
+        std::function<void(const ScratchDataDir&)> damage;
+        const char* said;  // besides the file's name
+    } rows[] = {
+        {"r-gob_m.bmp", [](const auto& data) { fs::remove(data.path("r-gob_m.bmp")); }, "cannot read"},
+        {"fld.bmp", [](const auto& data) { fs::resize_file(data.path("fld.bmp"), 26907); },
+         "26907 of 53814 bytes"},
+        {"fld.bmp", [&](const auto& data) { one_pixel(data.path("fld.bmp")); },
+         "is 1 x 1 pixels; the game draws it at 448 x 40"},
+        {"fld.bmp",
+         [](const auto& data) {
+             fs::copy_file(data.path("title.bmp"), data.path("fld.bmp"),
+                           fs::copy_options::overwrite_existing);
+         },
+         "is 465 x 279 pixels"},
+        {"r-skl.bmp",
+         [](const auto& data) {
+             fs::copy_file(data.path("d3.bmp"), data.path("r-skl.bmp"), fs::copy_options::overwrite_existing);
+         },
+         "at 32 x 32"},
+        {"prologue.bmp", [&](const auto& data) { one_pixel(data.path("prologue.bmp")); }, "at 160 x 120"},
+    };
+    for (const auto& row : rows) {
+        ScratchDataDir data;
+        row.damage(data);
+        InstantPause pause;
+        ScriptedRandom dice;
+        RecordingMusicDevice music;
+        GameForm form({pause, dice, music});
+        try {
+            form.Form_Load();
+            ADD_FAILURE() << "start-up went on with a damaged " << row.file << ": " << row.said;
+        } catch (const StartupError& error) {
+            const std::string message = error.what();
+            EXPECT_NE(message.find(row.file), std::string::npos) << message;
+            EXPECT_NE(message.find(row.said), std::string::npos) << message;
+        }
     }
 }
 
