@@ -1,9 +1,12 @@
 // Start-up: the window, the title screen, the catalogue and the icon strips after Form_Load.
 #include <QImage>
+#include <QTemporaryFile>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "game_fixture.h"
+#include "platform/record_file.h"
 
 namespace vr::test {
 namespace {
@@ -99,6 +102,36 @@ TEST(StartupFailure, AMissingOrDamagedPictureStopsStartUpNamingTheFile) {
             EXPECT_NE(message.find(row.said), std::string::npos) << message;
         }
     }
+}
+
+TEST(StartupCleanup, OnlyTheLeftoversOfKilledSavesAndRecordUpdatesGo) {
+    ScratchDataDir data;
+    const auto put = [&](const std::string& name) {
+        std::ofstream(data.path(name), std::ios::binary) << "1,2\r\n";
+    };
+    // The atomic write's own naming engine gives the name a killed write leaves.
+    QTemporaryFile killed_save(QString::fromStdString(data.path("vrdat.txt.XXXXXX")));
+    killed_save.setAutoRemove(false);
+    ASSERT_TRUE(killed_save.open());
+    killed_save.close();
+    const std::vector<std::string> leftovers = {killed_save.fileName().toStdString(),
+                                                data.path("vrrec.txt.QWErty")};
+    put("vrrec.txt.QWErty");
+    const std::vector<std::string> kept = {"vrdat.txt",         "vrrec.txt",        "vrdat.txt.AbCdE",
+                                           "vrdat.txt.AbCdEfG", "vrdat.txt.AbC1Ef", "other.txt.AbCdEf",
+                                           "vrrec.txt.ZZZZZZ"};
+    for (size_t i = 0; i + 1 < kept.size(); ++i) put(kept[i]);
+    std::filesystem::create_directory(data.path(kept.back()));  // only plain files go
+
+    InstantPause pause;
+    ScriptedRandom dice;
+    RecordingMusicDevice music;
+    GameForm form({pause, dice, music});
+    form.Form_Load();
+
+    for (const std::string& path : leftovers) EXPECT_FALSE(std::filesystem::exists(path)) << path;
+    for (const std::string& name : kept) EXPECT_TRUE(std::filesystem::exists(data.path(name))) << name;
+    remove_interrupted_writes(data.path("no such folder"));  // quietly nothing
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // Start-up: the screens laid over the board, the records, the catalogue and every picture.
 #include "app/game_form.h"
+#include "platform/paths.h"
+#include "platform/record_file.h"
 
 namespace vr {
 
@@ -38,6 +40,8 @@ void GameForm::Form_Load() {
 
     random.randomize();
 
+    // A copy killed while saving leaves its half-written temporary file; nothing else removes it.
+    remove_interrupted_writes(data_directory());
     load_records();
     load_catalogue();
 

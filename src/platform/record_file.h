@@ -17,4 +17,10 @@ std::optional<std::vector<int>> read_record_numbers(const std::string& path, int
 // atomically: an interrupted write leaves the old file whole. Returns false when it cannot.
 bool write_record_lines(const std::string& path, const std::vector<std::vector<int>>& records);
 
+// Removes from `folder` what a copy killed in the middle of writing the save "vrdat.txt" or the
+// records "vrrec.txt" leaves behind: a file named exactly vrdat.txt.XXXXXX or vrrec.txt.XXXXXX,
+// six ASCII letters being the temporary name the atomic write gives it. Nothing else is touched,
+// and a folder that cannot be read is left alone. Call it at start-up, before any write.
+void remove_interrupted_writes(const std::string& folder);
+
 }  // namespace vr
