@@ -142,9 +142,6 @@ TEST_F(IconStrips, InSummonModeAFallenFamiliarsIconDoesNothing) {
     EXPECT_EQ(form->ActionMode, "summon");
     EXPECT_EQ(form->navi.caption(), "召喚する使い魔を選んでください");
     EXPECT_EQ(form->monicon(0).image(), marked_strip) << "the summon button's marks stay";
-
-    press_familiar_icon(*form, 0);
-    EXPECT_EQ(field(), "M . . . r0 . . . . . . . . M") << "a standing Familiar is still summoned";
 }
 
 TEST_F(IconStrips, PointingShowsSideOnesFamiliarOrTheMagic) {

@@ -1,5 +1,6 @@
 // The screen flow: every event from every screen, with the panel it shows, the music it sends and
 // what it does to the game in memory.
+#include <cmath>
 #include <functional>
 #include <limits>
 
@@ -65,15 +66,7 @@ void close_box(GameForm& f) {
     f.close();
 }
 
-// Coordinates no mouse gives, as a key or a later feature might pass them.
-constexpr float kOddCoordinates[] = {std::numeric_limits<float>::quiet_NaN(),
-                                     std::numeric_limits<float>::infinity(),
-                                     -std::numeric_limits<float>::infinity(),
-                                     1e12f,
-                                     -1e12f,
-                                     24};
-
-// Every press and pointing the board takes, everywhere on it.
+// Every press the board takes, and pointing with coordinates no mouse gives.
 void press_the_whole_board(GameForm& f) {
     f.buttonturn_end_Click();
     f.buttonmove_Click();
@@ -81,12 +74,10 @@ void press_the_whole_board(GameForm& f) {
     f.buttonmagic_Click();
     for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) f.monicon_MouseDown(slot, 1, 0, 16, 16);
     for (int magic = kFirstMagic; magic <= kLastMagic; ++magic) f.mgcicon_MouseDown(magic, 1, 0, 16, 16);
-    for (int square = 0; square <= kComputerHome; ++square) f.fld_MouseDown(1, 0, 32.0f * square + 16, 24);
-    for (float x : kOddCoordinates) {
-        for (float y : kOddCoordinates) {
-            f.fld_MouseDown(1, 0, x, y);
-            f.fld_MouseMove(0, 0, x, y);
-        }
+    const float inf = std::numeric_limits<float>::infinity();
+    for (float x : {std::nanf(""), inf, -inf, 1e12f, -1e12f, 48.0f, 400.0f}) {
+        f.fld_MouseDown(1, 0, x, 24);
+        f.fld_MouseMove(0, 0, x, 24);
     }
 }
 
