@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QImageReader>
 #include <QtEndian>
-#include <cstdlib>
 
 #include "platform/paths.h"
 
@@ -17,9 +16,7 @@ namespace {
 constexpr int kPixelOffsetAt = 10;
 constexpr int kInfoSizeAt = 14;
 constexpr int kCoreHeaderSize = 12;  // the old OS/2 header: 16-bit sizes, never compressed
-constexpr int kCoreHeightAt = 20;
 constexpr int kCoreBitsAt = 24;
-constexpr int kHeightAt = 22;
 constexpr int kBitsAt = 28;
 constexpr int kCompressionAt = 30;
 constexpr int kImageSizeAt = 34;
@@ -34,19 +31,18 @@ T field(const QByteArray& bytes, int at) {
 
 // The bytes a bitmap says it holds: the pixel rows of an uncompressed one, or the image size its
 // header gives for a compressed one. Qt reads a file cut short without complaint, leaving the
-// missing rows blank, so this is the only sign of it. Called only on bytes Qt has decoded.
-qint64 declared_length(const QByteArray& bytes, int width) {
-    constexpr int kHeadersEnd = kImageSizeAt + 4;
+// missing rows blank, so this is the only sign of it. Called only on a bitmap Qt has decoded,
+// with the size Qt found.
+qint64 declared_length(const QByteArray& bytes, qint64 width, qint64 height) {
+    constexpr int kHeadersEnd = kImageSizeAt + sizeof(uint32_t);
     if (bytes.size() < kHeadersEnd) return 0;
     const qint64 pixels_at = field<uint32_t>(bytes, kPixelOffsetAt);
     const bool core = field<uint32_t>(bytes, kInfoSizeAt) == kCoreHeaderSize;
-    const qint64 height =
-        core ? field<uint16_t>(bytes, kCoreHeightAt) : std::abs(field<int32_t>(bytes, kHeightAt));
     const qint64 bits = field<uint16_t>(bytes, core ? kCoreBitsAt : kBitsAt);
     const uint32_t compression = core ? kUncompressed : field<uint32_t>(bytes, kCompressionAt);
     if (compression == kUncompressed || compression == kBitFields || compression == kAlphaBitFields) {
-        constexpr qint64 kRowAlignBits = 32;
-        const qint64 row_bytes = (width * bits + kRowAlignBits - 1) / kRowAlignBits * 4;
+        constexpr qint64 kRowAlignBits = 32;  // every row fills whole 32-bit words
+        const qint64 row_bytes = (width * bits + kRowAlignBits - 1) / kRowAlignBits * (kRowAlignBits / 8);
         return pixels_at + row_bytes * height;
     }
     return pixels_at + field<uint32_t>(bytes, kImageSizeAt);
@@ -74,7 +70,7 @@ Picture Picture::load(const std::string& game_path, PictureSize size) {
                            std::to_string(image.height()) + " pixels; the game draws it at " +
                            std::to_string(size.width) + " x " + std::to_string(size.height));
     }
-    const qint64 declared = declared_length(bytes, image.width());
+    const qint64 declared = declared_length(bytes, image.width(), image.height());
     if (bytes.size() < declared) {
         throw StartupError(named + " is cut short: " + std::to_string(bytes.size()) + " of " +
                            std::to_string(declared) + " bytes");
