@@ -21,7 +21,7 @@ bool is_separator(char c) {
     return c == ',' || c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-// The player's files, the only ones written here.
+// The player's files, the save and the records: the only files the game writes.
 constexpr std::string_view kPlayerFiles[] = {"vrdat.txt", "vrrec.txt"};
 // QSaveFile names its temporary copy FILE.XXXXXX, the X's random ASCII letters.
 constexpr size_t kTemporarySuffixLetters = 6;
