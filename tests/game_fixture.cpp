@@ -50,6 +50,8 @@ GameTest::GameTest() : form(std::make_unique<GameForm>(GameServices{pause, dice,
 }
 
 void GameTest::begin_stage(int n) {
+    // The way into a stage lifts every screen, or the board's controls would not answer.
+    form->show_screen(nullptr);
     form->stage = static_cast<int16_t>(n);
     form->active_side = kComputer;
     form->stage_setup();

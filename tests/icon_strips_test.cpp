@@ -128,6 +128,22 @@ TEST_F(IconStrips, SummonFromTheStripAndHighhealOnAnUnmarkedReserveIcon) {
     EXPECT_EQ(form->masters(kHuman).mp, 1);
 }
 
+TEST_F(IconStrips, InSummonModeAFallenFamiliarsIconDoesNothing) {
+    begin_play(kLastStage);
+    form->active_side = kHuman;
+    form->masters(kHuman).mp = 12;
+    FamiliarRecord& fallen = form->familiars(kHuman, 2);
+    fallen.damage = fallen.hp;
+    form->buttonsummon_Click();
+    const QImage marked_strip = form->monicon(0).image();
+    press_familiar_icon(*form, 2);
+    EXPECT_EQ(field(), "M . . . . . . . . . . . . M");
+    EXPECT_EQ(form->masters(kHuman).mp, 12);
+    EXPECT_EQ(form->ActionMode, "summon");
+    EXPECT_EQ(form->navi.caption(), "召喚する使い魔を選んでください");
+    EXPECT_EQ(form->monicon(0).image(), marked_strip) << "the summon button's marks stay";
+}
+
 TEST_F(IconStrips, PointingShowsSideOnesFamiliarOrTheMagic) {
     begin_play(kLastStage);
     form->monicon_MouseMove(9, 0, 0, 5, 5);

@@ -140,15 +140,33 @@ TEST(MidiInspection, RejectsDamagedFiles) {
     }
 }
 
-TEST(MidiInspection, RejectsDataByteWithoutRunningStatus) {
-    // A track whose first event has no status byte.
-    const std::vector<uint8_t> bytes = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0,  0,   0, 1,    1,    0xE0, 'M',
-                                        'T', 'r', 'k', 0,   0, 0, 7, 0, 60, 100, 0, 0xFF, 0x2F, 0};
-    EXPECT_FALSE(inspect_midi(bytes).has_value());
-    auto fixed = bytes;
-    fixed.insert(fixed.begin() + 23, 0x90);  // give the note its status
-    fixed[21] = 8;
-    EXPECT_TRUE(inspect_midi(fixed).has_value());
+// One format-0 file around the given track events.
+std::vector<uint8_t> one_track_file(const std::vector<uint8_t>& events) {
+    const uint8_t header[] = {'M', 'T', 'h',  'd', 0,   0,   0,   6, 0, 0, 0,
+                              1,   1,   0xE0, 'M', 'T', 'r', 'k', 0, 0, 0};
+    std::vector<uint8_t> bytes(std::begin(header), std::end(header));
+    bytes.push_back(static_cast<uint8_t>(events.size()));
+    for (uint8_t byte : events) bytes.push_back(byte);
+    return bytes;
+}
+
+TEST(MidiInspection, RunningStatusOnlyFollowsAChannelEvent) {
+    const struct {
+        const char* rule;
+        std::vector<uint8_t> events;  // each starts with its delta time
+        bool accepted;
+    } rows[] = {
+        {"a note then one in running status", {0, 0x90, 60, 100, 0, 62, 100, 0, 0xFF, 0x2F, 0}, true},
+        {"no status before the first data byte", {0, 60, 100, 0, 0xFF, 0x2F, 0}, false},
+        {"running status across a meta event",
+         {0, 0x90, 60, 100, 0, 0xFF, 1, 0, 0, 62, 100, 0, 0xFF, 0x2F, 0},
+         false},
+        {"running status across a sysex event",
+         {0, 0x90, 60, 100, 0, 0xF0, 1, 0xF7, 0, 62, 100, 0, 0xFF, 0x2F, 0},
+         false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(inspect_midi(one_track_file(row.events)).has_value(), row.accepted) << row.rule;
 }
 
 // ---- the device ----

@@ -78,6 +78,23 @@ TEST_F(SaveFileTest, ReadingTakesNumbersSeparatedByCommasBlanksAndLineEnds) {
     EXPECT_EQ(progress_of(*form), (Progress{5, 4, 9, 8, {3, 5, 7, 2, 6, 0, 0, 0, 23}}));
 }
 
+TEST_F(SaveFileTest, TurnCountsStopAtTheirCeilingSoTheGameReadsBackWhatItWrites) {
+    const std::string at_the_ceiling = "2,2,6,6\r\n32767,32767,0,0,0,0,0,0,32767\r\n";
+    write_bytes(data.path("vrdat.txt"), at_the_ceiling);
+    form->from_past.click();
+    dice.script({0.5f, 0.5f});
+    form->buttonturn_end_Click();
+    EXPECT_EQ(form->Label4.caption(), "ステージ 2\r\n ターン 32767");
+    form->menu_save->click();
+    EXPECT_EQ(file_bytes(data.path("vrdat.txt")), at_the_ceiling);
+
+    form->menu_load->click();
+    EXPECT_EQ(progress_of(*form), (Progress{2, 2, 6, 6, {32767, 32767, 0, 0, 0, 0, 0, 0, 32767}}));
+    dice.script({0.0f});
+    form->stage_clear();
+    EXPECT_EQ(form->best_turns(2), 999) << "the most turns there are is never a record";
+}
+
 TEST_F(SaveFileTest, OnTheStageClearScreenItSavesTheNextStageAndTheGrownHeroine) {
     begin_stage(2);
     set_progress(*form, {2, 2, 7, 6, {11, 14, 0, 0, 0, 0, 0, 0, 25}});

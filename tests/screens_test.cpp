@@ -1,6 +1,8 @@
 // The screen flow: every event from every screen, with the panel it shows, the music it sends and
 // what it does to the game in memory.
+#include <cmath>
 #include <functional>
+#include <limits>
 
 #include "campaign_helpers.h"
 
@@ -64,6 +66,32 @@ void close_box(GameForm& f) {
     f.close();
 }
 
+// Every press the board takes, and pointing with coordinates no mouse gives.
+void press_the_whole_board(GameForm& f) {
+    f.buttonturn_end_Click();
+    f.buttonmove_Click();
+    f.buttonsummon_Click();
+    f.buttonmagic_Click();
+    for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) f.monicon_MouseDown(slot, 1, 0, 16, 16);
+    for (int magic = kFirstMagic; magic <= kLastMagic; ++magic) f.mgcicon_MouseDown(magic, 1, 0, 16, 16);
+    const float inf = std::numeric_limits<float>::infinity();
+    for (float x : {std::nanf(""), inf, -inf, 1e12f, -1e12f, 48.0f, 400.0f}) {
+        f.fld_MouseDown(1, 0, x, 24);
+        f.fld_MouseMove(0, 0, x, 24);
+    }
+}
+
+// As a key or a later feature might reach them: each answers only on its own screen.
+void press_every_screen_button(GameForm& f) {
+    f.from_first_Click();
+    f.from_past_Click();
+    f.start_Click();
+    f.st_btn_Click();
+    f.gameclear2_Click();
+    f.to_title_Click(0);
+    f.to_title_Click(1);
+}
+
 std::vector<FlowRow> flow_rows() {
     std::vector<FlowRow> rows = {
         {"TitleFirstShowsPrologueAndLeavesMusicAndGameAlone", Screen::Title, click_from_first,
@@ -86,6 +114,8 @@ std::vector<FlowRow> flow_rows() {
          Effect::Kept},
         {"CloseBoxClosesTheWindowAndTheMusic", Screen::StageClear, close_box, Screen::Board, Music::Closed,
          Effect::Kept},
+        {"ScreenButtonsOffTheirScreensDoNothing", Screen::Board, press_every_screen_button, Screen::Board,
+         Music::Unchanged, Effect::Kept},
     };
     const std::pair<Screen, const char*> everywhere[] = {
         {Screen::Board, "Board"},       {Screen::Title, "Title"},         {Screen::Prologue, "Prologue"},
@@ -93,7 +123,7 @@ std::vector<FlowRow> flow_rows() {
         {Screen::Epilogue, "Epilogue"},
     };
     static std::vector<std::string> names;  // the rows keep pointers into it
-    names.reserve(2 * std::size(everywhere));
+    names.reserve(3 * std::size(everywhere));
     for (const auto& [screen, name] : everywhere) {
         names.push_back(std::string("MenuTitleFrom") + name + "StopsMusicAndKeepsTheGame");
         rows.push_back(
@@ -101,6 +131,10 @@ std::vector<FlowRow> flow_rows() {
         names.push_back(std::string("MenuLoadFrom") + name + "BeginsTheSavedStage");
         rows.push_back(
             {names.back().c_str(), screen, menu_load, Screen::Board, Music::Dice, Effect::SavedStage});
+        if (screen == Screen::Board) continue;
+        names.push_back(std::string("BoardUnder") + name + "DoesNothing");
+        rows.push_back(
+            {names.back().c_str(), screen, press_the_whole_board, screen, Music::Unchanged, Effect::Kept});
     }
     return rows;
 }
@@ -177,6 +211,19 @@ INSTANTIATE_TEST_SUITE_P(EveryEvent, ScreenFlowTest, ::testing::ValuesIn(flow_ro
                          });
 
 using ScreensTest = GameTest;
+
+TEST_F(ScreensTest, BeforeAnyGameTheBoardDoesNothingOnAnyScreen) {
+    for (Screen screen : {Screen::Board, Screen::Title, Screen::Prologue, Screen::GameOver, Screen::GameClear,
+                          Screen::StageClear, Screen::Epilogue}) {
+        form->show_screen(panel_of(*form, screen));
+        press_the_whole_board(*form);
+        EXPECT_EQ(form->ActionMode + form->navi.caption(), "開始ボタンを押してください")
+            << screen_name(screen);
+    }
+    EXPECT_EQ(form->stage + form->active_side, 0);
+    EXPECT_TRUE(music.commands.empty());
+    EXPECT_EQ(dice.remaining(), 0u);
+}
 
 TEST_F(ScreensTest, FirstThenMenuTitleReturnsToASilentTitle) {
     form->from_first.click();

@@ -1,5 +1,7 @@
 // Start-up: the window, the title screen, the catalogue and the icon strips after Form_Load.
+#include <QTemporaryFile>
 #include <filesystem>
+#include <fstream>
 
 #include "game_fixture.h"
 
@@ -51,19 +53,61 @@ TEST_F(StartupTest, BoardControlsStandWhereTheBoardPutsThem) {
     EXPECT_EQ(form->Frame1(2).caption(), "マスター２");
 }
 
-TEST(StartupFailure, AMissingPictureStopsStartUpNamingTheFile) {
+TEST(StartupFailure, AMissingOrDamagedPictureStopsStartUpNamingTheFile) {
+    namespace fs = std::filesystem;
+    const struct {
+        const char* file;
+        const char* stand_in;  // copied over it; nullptr removes it, "" cuts it in half
+        const char* said;      // besides the file's name
+    } rows[] = {
+        {"r-gob_m.bmp", nullptr, "cannot read"},
+        {"fld.bmp", "", "26907 of 53814 bytes"},
+        {"fld.bmp", "d3.bmp", "is 21 x 21 pixels; the game draws it at 448 x 40"},
+        {"prologue.bmp", "gameover.bmp", "is 320 x 160 pixels; the game draws it at 160 x 120"},
+    };
+    for (const auto& row : rows) {
+        ScratchDataDir data;
+        const std::string path = data.path(row.file);
+        if (!row.stand_in)
+            fs::remove(path);
+        else if (*row.stand_in == 0)
+            fs::resize_file(path, fs::file_size(path) / 2);
+        else
+            fs::copy_file(data.path(row.stand_in), path, fs::copy_options::overwrite_existing);
+        InstantPause pause;
+        ScriptedRandom dice;
+        RecordingMusicDevice music;
+        GameForm form({pause, dice, music});
+        try {
+            form.Form_Load();
+            ADD_FAILURE() << "start-up went on with a damaged " << row.file;
+        } catch (const StartupError& error) {
+            EXPECT_NE(std::string(error.what()).find(row.file), std::string::npos) << error.what();
+            EXPECT_NE(std::string(error.what()).find(row.said), std::string::npos) << error.what();
+        }
+    }
+}
+
+TEST(StartupCleanup, OnlyTheLeftoversOfKilledSavesAndRecordUpdatesGo) {
     ScratchDataDir data;
-    std::filesystem::remove(data.path("r-gob_m.bmp"));
+    // The atomic write's own naming engine makes the name a killed save leaves.
+    QTemporaryFile killed_save(QString::fromStdString(data.path("vrdat.txt.XXXXXX")));
+    killed_save.setAutoRemove(false);
+    ASSERT_TRUE(killed_save.open());
+    const std::vector<std::string> leftovers = {killed_save.fileName().toStdString(),
+                                                data.path("vrrec.txt.QWErty")};
+    const std::vector<std::string> kept = {"vrdat.txt", "vrdat.txt.AbCdE", "vrdat.txt.AbCdEfG",
+                                           "vrdat.txt.AbC1Ef", "other.txt.AbCdEf"};
+    for (const std::string& name : kept) std::ofstream(data.path(name)) << "1";
+    std::ofstream(leftovers[1]) << "1";
+    std::filesystem::create_directory(data.path("vrrec.txt.ZZZZZZ"));  // only plain files go
     InstantPause pause;
     ScriptedRandom dice;
     RecordingMusicDevice music;
-    GameForm form({pause, dice, music});
-    try {
-        form.Form_Load();
-        FAIL() << "start-up went on without a picture";
-    } catch (const StartupError& error) {
-        EXPECT_NE(std::string(error.what()).find("r-gob_m.bmp"), std::string::npos) << error.what();
-    }
+    GameForm({pause, dice, music}).Form_Load();
+    for (const std::string& path : leftovers) EXPECT_FALSE(std::filesystem::exists(path)) << path;
+    for (const std::string& name : kept) EXPECT_TRUE(std::filesystem::exists(data.path(name))) << name;
+    EXPECT_TRUE(std::filesystem::exists(data.path("vrrec.txt.ZZZZZZ")));
 }
 
 }  // namespace

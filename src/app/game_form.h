@@ -166,6 +166,7 @@ public:
 
     // ---- screens and menu (src/app/screens.cpp) ----
     void show_screen(Frame* screen);  // shows one screen and hides the other five; nullptr hides all
+    bool board_in_play() const;       // a stage exists and no screen covers the board
     void from_first_Click();
     void from_past_Click();
     void start_Click();

@@ -12,17 +12,33 @@ void GameForm::show_screen(Frame* screen) {
     screen_message.set_visible(false);
 }
 
+// Keys and later features can reach the board's handlers whatever is shown; they act only on a
+// stage the player can see.
+bool GameForm::board_in_play() const {
+    if (stage < 1 || active_side < kHuman || active_side > kComputer) return false;
+    const Frame* const screens[] = {&frame_title,     &frame_prologue,   &frame_gameover,
+                                    &frame_gameclear, &frame_stageclear, &frame_epilogue};
+    for (const Frame* each : screens) {
+        if (each->is_visible()) return false;
+    }
+    return true;
+}
+
+// Each screen's buttons act only while their screen is shown.
 void GameForm::from_first_Click() {
+    if (!frame_title.is_visible()) return;
     show_screen(&frame_prologue);
 }
 
 void GameForm::from_past_Click() {
+    if (!frame_title.is_visible()) return;
     // The load hides the panels itself, and only once it knows the save is usable, so a bad
     // save leaves the title standing with its notice.
     menu_load_Click();
 }
 
 void GameForm::start_Click() {
+    if (!frame_prologue.is_visible()) return;
     show_screen(nullptr);
     play_bgm("vr_data\\dice.mid");
     active_side = kComputer;
@@ -34,6 +50,7 @@ void GameForm::start_Click() {
 }
 
 void GameForm::to_title_Click(int) {
+    if (!frame_gameover.is_visible() && !frame_gameclear.is_visible()) return;
     show_screen(&frame_title);
     title_message.set_caption("");
     mciSendString("stop bgmfile ");

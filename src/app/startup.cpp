@@ -1,7 +1,22 @@
 // Start-up: the screens laid over the board, the records, the catalogue and every picture.
 #include "app/game_form.h"
+#include "platform/paths.h"
+#include "platform/record_file.h"
 
 namespace vr {
+
+namespace {
+
+// Each picture's size is the size the board or its screen draws it at.
+constexpr PictureSize kMarkSize{16, 28};  // hit and fall marks, at (32 * s + 8, 12)
+constexpr PictureSize kFieldSize{448, 40};
+constexpr PictureSize kSpriteSize{kSquareWidth, kSquareWidth};  // the last Master
+constexpr PictureSize kTitleSize{465, 279};
+constexpr PictureSize kPrologueSize{160, 120};
+constexpr PictureSize kEndScreenSize{320, 160};  // game over and game clear
+constexpr PictureSize kEpilogueSize{96, 96};
+
+}  // namespace
 
 void GameForm::Form_Load() {
     // A second copy never gets this far: main() checks the single-instance lock before the
@@ -25,14 +40,16 @@ void GameForm::Form_Load() {
 
     random.randomize();
 
+    // A copy killed while saving leaves its half-written temporary file; nothing else removes it.
+    remove_interrupted_writes(data_directory());
     load_records();
     load_catalogue();
 
-    attack_picture = Picture::load("vr_data\\attack.bmp");
-    attack_mask = Picture::load("vr_data\\attack_m.bmp");
-    death_picture = Picture::load("vr_data\\death.bmp");
-    death_mask = Picture::load("vr_data\\death_m.bmp");
-    field_picture = Picture::load("vr_data\\fld.bmp");
+    attack_picture = Picture::load("vr_data\\attack.bmp", kMarkSize);
+    attack_mask = Picture::load("vr_data\\attack_m.bmp", kMarkSize);
+    death_picture = Picture::load("vr_data\\death.bmp", kMarkSize);
+    death_mask = Picture::load("vr_data\\death_m.bmp", kMarkSize);
+    field_picture = Picture::load("vr_data\\fld.bmp", kFieldSize);
 
     for (int i = 0; i <= kLastSlot; ++i) monicon(i).set_picture(familiars(kHuman, i).picture);
     for (int i = 0; i <= kLastMagic; ++i) mgcicon(i).set_picture(magics(i).picture);
@@ -42,14 +59,14 @@ void GameForm::Form_Load() {
 
 // The pictures the screens were designed with, and the last stage's Master, loaded once.
 void GameForm::load_screen_pictures() {
-    master2_picture = Picture::load("vr_data\\master2.bmp");
-    master2_mask = Picture::load("vr_data\\master2_m.bmp");
-    title_picture = Picture::load("vr_data\\title.bmp");
-    prologue_picture = Picture::load("vr_data\\prologue.bmp");
-    gameover_picture = Picture::load("vr_data\\gameover.bmp");
-    gameclear_picture = Picture::load("vr_data\\gameclear.bmp");
-    epilogue_picture1 = Picture::load("vr_data\\epilogue1.bmp");
-    epilogue_picture2 = Picture::load("vr_data\\epilogue2.bmp");
+    master2_picture = Picture::load("vr_data\\master2.bmp", kSpriteSize);
+    master2_mask = Picture::load("vr_data\\master2_m.bmp", kSpriteSize);
+    title_picture = Picture::load("vr_data\\title.bmp", kTitleSize);
+    prologue_picture = Picture::load("vr_data\\prologue.bmp", kPrologueSize);
+    gameover_picture = Picture::load("vr_data\\gameover.bmp", kEndScreenSize);
+    gameclear_picture = Picture::load("vr_data\\gameclear.bmp", kEndScreenSize);
+    epilogue_picture1 = Picture::load("vr_data\\epilogue1.bmp", kEpilogueSize);
+    epilogue_picture2 = Picture::load("vr_data\\epilogue2.bmp", kEpilogueSize);
     title_pic.set_picture(title_picture);
     prologue_pic.set_picture(prologue_picture);
     gameover_pic.set_picture(gameover_picture);

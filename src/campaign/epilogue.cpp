@@ -16,6 +16,8 @@ void GameForm::show_epilogue() {
 }
 
 void GameForm::gameclear2_Click() {
+    // Only once, from the epilogue: a second call would judge the total again and zero the counts.
+    if (!frame_epilogue.is_visible()) return;
     play_bgm("vr_data\\clear.mid");
     show_screen(&frame_gameclear);
     // The total is judged only now, after stage 8's own record was checked on the epilogue.

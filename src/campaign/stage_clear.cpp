@@ -74,6 +74,7 @@ void GameForm::grow_heroine() {
 }
 
 void GameForm::st_btn_Click() {
+    if (!frame_stageclear.is_visible()) return;
     show_screen(nullptr);
     play_bgm("vr_data\\dice.mid");
 }

@@ -5,7 +5,7 @@
 namespace vr {
 
 void GameForm::buttonmove_Click() {
-    if (active_side == kComputer) return;
+    if (active_side == kComputer || !board_in_play()) return;
     draw_field(0, 0, 0, 0);
     reset_icon_strips();
     ActionMode = "move";
@@ -21,7 +21,7 @@ void GameForm::buttonmove_Click() {
 }
 
 void GameForm::buttonsummon_Click() {
-    if (active_side == kComputer) return;
+    if (active_side == kComputer || !board_in_play()) return;
     draw_field(0, 0, 0, 0);
     reset_icon_strips();
     ActionMode = "summon";
@@ -39,7 +39,7 @@ void GameForm::buttonsummon_Click() {
 }
 
 void GameForm::buttonmagic_Click() {
-    if (active_side == kComputer) return;
+    if (active_side == kComputer || !board_in_play()) return;
     draw_field(0, 0, 0, 0);
     reset_icon_strips();
     ActionMode = "magic";

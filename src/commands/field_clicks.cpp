@@ -101,7 +101,7 @@ void cast_on_square(GameForm& form, int square) {
 void GameForm::fld_MouseDown(int, int, float x, float y) {
     if (!(y > kBandTop && y < kBandBottom && x > 0 && x < kFieldRight)) return;
     // A command left over from another stage (a load in mid-command) must not act for side 2.
-    if (active_side != kHuman) return;
+    if (active_side != kHuman || !board_in_play()) return;
     const int square = square_at(x);
     if (ActionMode == "move") {
         choose_mover(*this, square);
@@ -113,7 +113,8 @@ void GameForm::fld_MouseDown(int, int, float x, float y) {
 }
 
 void GameForm::fld_MouseMove(int, int, float x, float y) {
-    if (y < kBandTop || y > kBandBottom) return;
+    // x is checked before it becomes an int: NaN, infinities and huge values have no square.
+    if (y < kBandTop || y > kBandBottom || !(x >= 0 && x < kFieldRight)) return;
     const int square = square_at(x);
     if (!on_field(square)) return;
     for (int side = kHuman; side <= kComputer; ++side) {

@@ -13,6 +13,13 @@ int enemy_of(int side) {
     return kComputer + kHuman - side;
 }
 
+// What the summon button marks, less the price, which summon_familiar tests itself. A fallen
+// Familiar's icon stays in the strip, so the press has to be checked here.
+bool offered_for_summon(const FamiliarRecord& familiar) {
+    const bool in_reserve = familiar.square == kHumanHome || familiar.square == kComputerHome;
+    return familiar.owned && in_reserve && familiar.damage < familiar.hp;
+}
+
 // Which Familiars and squares Magic `magic` may be cast on, for the side `own`.
 void mark_targets(GameForm& form, int magic, int own) {
     const int enemy = enemy_of(own);
@@ -98,8 +105,9 @@ bool any_target_familiar(const GameForm& form) {
 
 void GameForm::monicon_MouseDown(int index, int, int, float, float) {
     // A command left over from another stage (a load in mid-command) must not act for side 2.
-    if (active_side != kHuman) return;
+    if (active_side != kHuman || !board_in_play()) return;
     if (ActionMode == "summon") {
+        if (!offered_for_summon(familiars(kHuman, index))) return;
         reset_icon_strips();
         summon_familiar(index);
         navi.set_caption("行動を選んでください");
@@ -119,7 +127,7 @@ void GameForm::monicon_MouseMove(int index, int, int, float, float) {
 }
 
 void GameForm::mgcicon_MouseDown(int index, int, int, float, float) {
-    if (active_side != kHuman) return;
+    if (active_side != kHuman || !board_in_play()) return;
     if (ActionMode != "magic") return;
     target_squares.fill(false);
     for (int side = kHuman; side <= kComputer; ++side) {

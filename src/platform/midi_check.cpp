@@ -57,15 +57,19 @@ std::optional<uint64_t> track_ticks(ByteReader reader) {
         if (!delta || !first) return std::nullopt;
         ticks += *delta;
         uint32_t status = *first;
+        // A meta or sysex event ends running status: a data byte right after one has no status,
+        // and FluidSynth would misread it.
         if (status == kMeta) {
             const auto type = reader.take(1);
             const auto length = reader.take_variable();
             if (!type || !length || !reader.skip(*length)) return std::nullopt;
+            running_status = 0;
             continue;
         }
         if (status == kSysex || status == kSysexEscape) {
             const auto length = reader.take_variable();
             if (!length || !reader.skip(*length)) return std::nullopt;
+            running_status = 0;
             continue;
         }
         size_t data_bytes_left = 2;

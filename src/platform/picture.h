@@ -14,11 +14,18 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The size in pixels a picture is drawn at.
+struct PictureSize {
+    int width = 0;
+    int height = 0;
+};
+
 class Picture {
 public:
     Picture() = default;
-    // Loads a Windows bitmap; throws StartupError naming the file when it cannot.
-    static Picture load(const std::string& game_path);
+    // Loads a Windows bitmap of exactly `size`; throws StartupError naming the file when it is
+    // missing, unreadable, cut short or of another size, since it would draw a broken board.
+    static Picture load(const std::string& game_path, PictureSize size);
     static Picture from_image(const QImage& image, const std::string& name);
 
     bool is_null() const { return !image_; }

@@ -1,11 +1,14 @@
-// Comma-separated record files, read leniently and written atomically.
+// Comma-separated record files, read leniently and written atomically, and the leftovers of
+// writes that were killed halfway.
 #include "platform/record_file.h"
 
 #include <QFile>
 #include <QSaveFile>
 #include <charconv>
 #include <cstdint>
+#include <filesystem>
 #include <limits>
+#include <string_view>
 
 namespace vr {
 
@@ -16,6 +19,26 @@ constexpr qint64 kMaxRecordFileBytes = 4096;
 
 bool is_separator(char c) {
     return c == ',' || c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// The player's files, the save and the records: the only files the game writes.
+constexpr std::string_view kPlayerFiles[] = {"vrdat.txt", "vrrec.txt"};
+// QSaveFile names its temporary copy FILE.XXXXXX, the X's random ASCII letters.
+constexpr size_t kTemporarySuffixLetters = 6;
+
+bool is_ascii_letter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool is_interrupted_write(std::string_view name) {
+    for (std::string_view file : kPlayerFiles) {
+        if (name.size() != file.size() + 1 + kTemporarySuffixLetters) continue;
+        if (name.substr(0, file.size()) != file || name[file.size()] != '.') continue;
+        bool letters = true;
+        for (char c : name.substr(file.size() + 1)) letters = letters && is_ascii_letter(c);
+        if (letters) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -65,6 +88,19 @@ bool write_record_lines(const std::string& path, const std::vector<std::vector<i
         return false;
     }
     return file.commit();
+}
+
+void remove_interrupted_writes(const std::string& folder) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        // Only plain files: the atomic write never leaves a link or a folder.
+        std::error_code status_error;
+        if (!it->is_regular_file(status_error) || it->is_symlink(status_error)) continue;
+        if (!is_interrupted_write(it->path().filename().string())) continue;
+        std::error_code remove_error;
+        fs::remove(it->path(), remove_error);
+    }
 }
 
 }  // namespace vr

@@ -108,6 +108,10 @@ std::string joined_description(const KindEntry& kind) {
     return text;
 }
 
+// Sprites fill a square of the field; number pictures fill a value box.
+constexpr PictureSize kSpriteSize{kSquareWidth, kSquareWidth};
+constexpr PictureSize kNumberSize{21, 21};
+
 std::string data_path(const std::string& file) {
     return "vr_data\\" + file;
 }
@@ -125,14 +129,14 @@ std::string magic_path(int index, bool mask) {
 
 void GameForm::load_catalogue() {
     for (int n = 0; n <= kLargestValue; ++n)
-        number_pictures(n) = Picture::load(data_path("d" + std::to_string(n) + ".bmp"));
+        number_pictures(n) = Picture::load(data_path("d" + std::to_string(n) + ".bmp"), kNumberSize);
 
-    cursor_picture = Picture::load(data_path("cursol.bmp"));
-    cursor_mask = Picture::load(data_path("cursol_m.bmp"));
+    cursor_picture = Picture::load(data_path("cursol.bmp"), kSpriteSize);
+    cursor_mask = Picture::load(data_path("cursol_m.bmp"), kSpriteSize);
 
     masters(kHuman).name = "ロッタ";
-    masters(kHuman).picture = Picture::load(data_path("master.bmp"));
-    masters(kHuman).mask = Picture::load(data_path("master_m.bmp"));
+    masters(kHuman).picture = Picture::load(data_path("master.bmp"), kSpriteSize);
+    masters(kHuman).mask = Picture::load(data_path("master_m.bmp"), kSpriteSize);
 
     for (int side = kHuman; side <= kComputer; ++side) {
         for (int slot = 0; slot <= kLastSlot; ++slot) {
@@ -152,7 +156,7 @@ void GameForm::load_catalogue() {
     for (bool mask : {false, true}) {
         for (int side = kHuman; side <= kComputer; ++side) {
             for (int slot = 0; slot <= kLastSlot; ++slot) {
-                Picture picture = Picture::load(familiar_path(side, slot, mask));
+                Picture picture = Picture::load(familiar_path(side, slot, mask), kSpriteSize);
                 (mask ? familiars(side, slot).mask : familiars(side, slot).picture) = picture;
             }
         }
@@ -163,8 +167,9 @@ void GameForm::load_catalogue() {
         magics(i).description = kMagics[i].description;
         magics(i).cost = kMagics[i].cost;
     }
-    for (int i = 0; i <= kLastMagic; ++i) magics(i).picture = Picture::load(magic_path(i, false));
-    for (int i = 0; i <= kLastMagic; ++i) magics(i).mask = Picture::load(magic_path(i, true));
+    for (int i = 0; i <= kLastMagic; ++i)
+        magics(i).picture = Picture::load(magic_path(i, false), kSpriteSize);
+    for (int i = 0; i <= kLastMagic; ++i) magics(i).mask = Picture::load(magic_path(i, true), kSpriteSize);
 }
 
 }  // namespace vr

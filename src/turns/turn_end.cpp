@@ -1,6 +1,7 @@
 // Ending a turn and beginning the other side's: panel colours, turn counts, the MV and MP dice,
 // and which Familiars are ready.
 #include <algorithm>
+#include <limits>
 #include <string>
 
 #include "app/game_form.h"
@@ -12,6 +13,9 @@ namespace {
 constexpr Colour kEndedPanel = 0x99FFCC;
 constexpr Colour kHumanTurnPanel = 0x9999FF;
 constexpr Colour kComputerTurnPanel = 0xFF9999;
+// Counts stop here: one more would wrap negative, and the save and records files refuse
+// negative counts, so the game would write files it cannot read back.
+constexpr int16_t kMostTurns = std::numeric_limits<int16_t>::max();
 
 // A roll of 1..faces added to what is left over, never above the die's size.
 int16_t roll_onto(GameForm& form, int16_t faces, int16_t left_over) {
@@ -19,10 +23,14 @@ int16_t roll_onto(GameForm& form, int16_t faces, int16_t left_over) {
     return static_cast<int16_t>(std::min(roll + left_over, static_cast<int>(faces)));
 }
 
+int16_t one_more_turn(int16_t turns) {
+    return turns < kMostTurns ? static_cast<int16_t>(turns + 1) : kMostTurns;
+}
+
 }  // namespace
 
 void GameForm::buttonturn_end_Click() {
-    if (computer_thinking) return;
+    if (computer_thinking || !board_in_play()) return;
     draw_field(0, 0, 0, 0);
     reset_icon_strips();
     ActionMode.clear();
@@ -36,8 +44,8 @@ void GameForm::buttonturn_end_Click() {
         buttonturn_end.set_caption("Next");
         // From here the button ends the player's turn again.
         buttonturn_end.set_discard_presses_while_busy(false);
-        stage_turns(stage) = static_cast<int16_t>(stage_turns(stage) + 1);
-        stage_turns(kTotalTurnsIndex) = static_cast<int16_t>(stage_turns(kTotalTurnsIndex) + 1);
+        stage_turns(stage) = one_more_turn(stage_turns(stage));
+        stage_turns(kTotalTurnsIndex) = one_more_turn(stage_turns(kTotalTurnsIndex));
         Label4.set_caption("ステージ " + std::to_string(stage) + "\r\n ターン " +
                            std::to_string(stage_turns(stage)));
     }
