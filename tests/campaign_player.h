@@ -1,13 +1,16 @@
 // A scripted player for whole campaigns, driving only the real handlers: it walks the skeleton
 // up the row until it lands exactly on the enemy Master's square, and scripts its own movement
 // dice so that the last hop always fits. The computer plays with the real rules, but its random
-// gates never open, so it stays passive and the campaign always ends in a clear.
+// gates never open, so it stays passive and the campaign always ends in a clear. Given a
+// keyboard, the player works the board by keys alone.
 #pragma once
 
 #include <algorithm>
 #include <deque>
+#include <functional>
 
 #include "app/game_form.h"
+#include "platform/keys.h"
 
 namespace vr::test {
 
@@ -56,12 +59,21 @@ public:
         dice_.script_turn_start(
             std::clamp(wanted - left_over, 1, static_cast<int>(form_.masters(kHuman).mv_max)),
             form_.masters(kHuman).mv_max);
-        form_.buttonturn_end_Click();
+        keys ? keys(kKeySpace) : form_.buttonturn_end_Click();
     }
 
     void play_turn() {
         const FamiliarRecord& runner = form_.familiars(kHuman, kRunner);
-        if (runner.square == kHumanHome) {
+        if (keys && runner.square == kHumanHome) {
+            keys('S');
+            keys('1');  // the runner's icon
+        } else if (keys && runner.ready) {
+            keys('M');
+            key_square(runner.square);
+            keys(kKeyEnter);
+            key_square(form_.forward_destination);
+            keys(kKeyEnter);
+        } else if (runner.square == kHumanHome) {
             form_.buttonsummon_Click();
             form_.monicon_MouseDown(kRunner, kLeftButton, 0, kIconMiddle, kIconMiddle);
         } else if (runner.ready) {
@@ -70,6 +82,8 @@ public:
             press_square(form_.forward_destination);
         }
     }
+
+    std::function<void(int key)> keys;  // sends one key of platform/keys.h to the window
 
 private:
     static constexpr int kRunner = 0;  // the skeleton: always owned, and back at once after a fall
@@ -80,6 +94,13 @@ private:
     void press_square(int square) {
         form_.fld_MouseDown(kLeftButton, 0, static_cast<float>(square * kSquareWidth + kSquareWidth / 2),
                             kBandMiddle);
+    }
+
+    // Left/Right until the field's keyboard cursor stands on `square`.
+    void key_square(int square) {
+        if (!form_.key_cursor_shown) keys(kKeyRight);
+        for (int guard = 0; form_.key_square != square && guard < kComputerHome; ++guard)
+            keys(form_.key_square < square ? kKeyRight : kKeyLeft);
     }
 
     GameForm& form_;

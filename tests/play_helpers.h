@@ -2,12 +2,15 @@
 // draws written compactly, and the invariants every position must keep.
 #pragma once
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <cstdint>
 #include <random>
 #include <set>
 #include <string>
 
 #include "game_fixture.h"
+#include "platform/keys.h"
 
 namespace vr::test {
 
@@ -30,6 +33,21 @@ inline void press_familiar_icon(GameForm& form, int slot) {
 }
 inline void press_magic_icon(GameForm& form, int magic) {
     form.mgcicon_MouseDown(magic, 1, 0, kIconMiddle, kIconMiddle);
+}
+
+// A key pressed and let go, sent where the keyboard sends it: to the button with the Tab focus,
+// else to the window. `key` is a code of platform/keys.h, or a Qt key such as Qt::Key_Tab.
+inline void press_key(GameForm& form, int key) {
+    const int qt_key = key == kKeyEnter    ? Qt::Key_Return
+                       : key == kKeyEscape ? Qt::Key_Escape
+                       : key == kKeyLeft   ? Qt::Key_Left
+                       : key == kKeyRight  ? Qt::Key_Right
+                                           : key;  // Space, letters and digits are Qt's codes too
+    QWidget* target = form.focusWidget() ? form.focusWidget() : &form;
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, qt_key, Qt::NoModifier);
+        QApplication::sendEvent(target, &event);
+    }
 }
 
 inline void script_repeated(ScriptedRandom& dice, float value, int count) {

@@ -10,6 +10,8 @@ void GameForm::show_screen(Frame* screen) {
     for (Frame* each : screens) each->set_visible(each == screen);
     // A notice about a load or save belongs to the screen it was given on.
     screen_message.set_visible(false);
+    // A button the new screen covers must not keep the Tab focus.
+    drop_unreachable_focus();
 }
 
 void GameForm::from_first_Click() {
