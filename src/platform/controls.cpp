@@ -352,12 +352,12 @@ Window::Window() : client_(new QWidget(this)) {
     client_->setAutoFillBackground(true);
     EventGate::install(this);
     EventGate::set_key_target(this, [this](const QKeyEvent& event) -> QWidget* {
-        QWidget* focused = focusWidget();
-        if (focused && dynamic_cast<CommandButton*>(focused) && reachable(*focused) &&
-            is_press_key(game_key(event)))
-            return focused;
         const int key = game_key(event);
-        return key == kKeyNone ? nullptr : key_target(key);
+        if (key == kKeyNone) return nullptr;
+        // Space and Enter press the button that has the Tab focus, when there is one.
+        QWidget* focused = focusWidget();
+        if (is_press_key(key) && dynamic_cast<CommandButton*>(focused) && reachable(*focused)) return focused;
+        return key_target(key);
     });
 }
 
