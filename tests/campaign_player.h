@@ -10,7 +10,6 @@
 #include <functional>
 
 #include "app/game_form.h"
-#include "platform/keys.h"
 
 namespace vr::test {
 
@@ -59,20 +58,20 @@ public:
         dice_.script_turn_start(
             std::clamp(wanted - left_over, 1, static_cast<int>(form_.masters(kHuman).mv_max)),
             form_.masters(kHuman).mv_max);
-        keys ? keys(kKeySpace) : form_.buttonturn_end_Click();
+        keys ? keys(Qt::Key_Space) : form_.buttonturn_end_Click();
     }
 
     void play_turn() {
         const FamiliarRecord& runner = form_.familiars(kHuman, kRunner);
         if (keys && runner.square == kHumanHome) {
-            keys('S');
-            keys('1');  // the runner's icon
+            keys(Qt::Key_S);
+            keys(Qt::Key_1);  // the runner's icon
         } else if (keys && runner.ready) {
-            keys('M');
+            keys(Qt::Key_M);
             key_square(runner.square);
-            keys(kKeyEnter);
+            keys(Qt::Key_Return);
             key_square(form_.forward_destination);
-            keys(kKeyEnter);
+            keys(Qt::Key_Return);
         } else if (runner.square == kHumanHome) {
             form_.buttonsummon_Click();
             form_.monicon_MouseDown(kRunner, kLeftButton, 0, kIconMiddle, kIconMiddle);
@@ -83,7 +82,7 @@ public:
         }
     }
 
-    std::function<void(int key)> keys;  // sends one key of platform/keys.h to the window
+    std::function<void(int key)> keys;  // presses one key (Qt::Key_...) on the window
 
 private:
     static constexpr int kRunner = 0;  // the skeleton: always owned, and back at once after a fall
@@ -98,9 +97,9 @@ private:
 
     // Left/Right until the field's keyboard cursor stands on `square`.
     void key_square(int square) {
-        if (!form_.key_cursor_shown) keys(kKeyRight);
+        if (!form_.key_cursor_shown) keys(Qt::Key_Right);
         for (int guard = 0; form_.key_square != square && guard < kComputerHome; ++guard)
-            keys(form_.key_square < square ? kKeyRight : kKeyLeft);
+            keys(form_.key_square < square ? Qt::Key_Right : Qt::Key_Left);
     }
 
     GameForm& form_;

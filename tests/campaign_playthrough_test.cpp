@@ -129,8 +129,8 @@ TEST(CampaignPlaythrough, AStageByKeysAtAnySpeedPlaysAsByTheHandlers) {
         if (by_keys) {
             game.player.keys = [&form](int key) { press_key(form, key); };
             form.menu_speed(2)->click();
-            press_key(form, kKeyEnter);  // 最初から
-            press_key(form, kKeyEnter);  // スタート
+            press_key(form, Qt::Key_Return);  // 最初から
+            press_key(form, Qt::Key_Return);  // スタート
         } else {
             form.from_first_Click();
             form.start_Click();
@@ -146,7 +146,7 @@ TEST(CampaignPlaythrough, AStageByKeysAtAnySpeedPlaysAsByTheHandlers) {
         ASSERT_EQ(visible_screen(form), Screen::StageClear);
         pauses[by_keys] = game.pause.pauses;
         if (by_keys) {
-            press_key(form, kKeyEnter);  // 次のステージ
+            press_key(form, Qt::Key_Return);  // 次のステージ
             EXPECT_EQ(visible_screen(form), Screen::Board);
             form.menu_speed(0)->click();
         }

@@ -10,7 +10,6 @@
 #include <string>
 
 #include "game_fixture.h"
-#include "platform/keys.h"
 
 namespace vr::test {
 
@@ -35,14 +34,9 @@ inline void press_magic_icon(GameForm& form, int magic) {
     form.mgcicon_MouseDown(magic, 1, 0, kIconMiddle, kIconMiddle);
 }
 
-// A key pressed and let go, sent where the keyboard sends it: to the button with the Tab focus,
-// else to the window. `key` is a code of platform/keys.h, or a Qt key such as Qt::Key_Tab.
-inline void press_key(GameForm& form, int key) {
-    const int qt_key = key == kKeyEnter    ? Qt::Key_Return
-                       : key == kKeyEscape ? Qt::Key_Escape
-                       : key == kKeyLeft   ? Qt::Key_Left
-                       : key == kKeyRight  ? Qt::Key_Right
-                                           : key;  // Space, letters and digits are Qt's codes too
+// A key (Qt::Key_...) pressed and let go, sent where the keyboard sends it: to the button with
+// the Tab focus, else to the window.
+inline void press_key(GameForm& form, int qt_key) {
     QWidget* target = form.focusWidget() ? form.focusWidget() : &form;
     for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
         QKeyEvent event(type, qt_key, Qt::NoModifier);

@@ -96,9 +96,10 @@ struct RandomClicker {
             }
             case 9: {
                 // Keys need no reachability check here: they must find their own way.
-                static const int kKeys[] = {'M',       'S',       'G',       '1',       '0',
-                                            '5',       'Q',       'I',       'E',       kKeyLeft,
-                                            kKeyRight, kKeyEnter, kKeyEnter, kKeySpace, kKeyEscape};
+                static const int kKeys[] = {Qt::Key_M,     Qt::Key_S,     Qt::Key_G,      Qt::Key_1,
+                                            Qt::Key_0,     Qt::Key_5,     Qt::Key_Q,      Qt::Key_I,
+                                            Qt::Key_Left,  Qt::Key_Right, Qt::Key_Return, Qt::Key_Return,
+                                            Qt::Key_Space, Qt::Key_Escape};
                 press_key(f, kKeys[below(static_cast<int>(std::size(kKeys)))]);
                 break;
             }
