@@ -49,6 +49,7 @@ TEST_F(KeyboardTest, OnEveryScreenOnlyItsOwnButtonsAnswerAndEnterLeadsOn) {
         EXPECT_TRUE(reachable(*form->focusWidget())) << "Tab rests on a covered control";
         press_key(*form, Qt::Key_Return);
         EXPECT_EQ(visible_screen(*form), row.after_enter);
+        EXPECT_EQ(form->focusWidget(), nullptr) << "the next screen starts without focus";
     }
 }
 

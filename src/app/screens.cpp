@@ -5,13 +5,14 @@
 namespace vr {
 
 void GameForm::show_screen(Frame* screen) {
+    // Every screen starts without Tab focus, so Enter and Space press its own leading button,
+    // never one the focus passed to on the way.
+    drop_focus();
     Frame* const screens[] = {&frame_title,     &frame_prologue,   &frame_gameover,
                               &frame_gameclear, &frame_stageclear, &frame_epilogue};
     for (Frame* each : screens) each->set_visible(each == screen);
     // A notice about a load or save belongs to the screen it was given on.
     screen_message.set_visible(false);
-    // A button the new screen covers must not keep the Tab focus.
-    drop_unreachable_focus();
 }
 
 void GameForm::from_first_Click() {

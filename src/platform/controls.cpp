@@ -378,9 +378,8 @@ QMenu* Window::add_menu(const std::string& caption) {
     return menuBar()->addMenu(to_qstring(caption));
 }
 
-void Window::drop_unreachable_focus() {
-    QWidget* focused = focusWidget();
-    if (focused && focused != this && !reachable(*focused)) focused->clearFocus();
+void Window::drop_focus() {
+    if (QWidget* focused = focusWidget()) focused->clearFocus();
 }
 
 void Window::keyPressEvent(QKeyEvent* event) {
@@ -404,7 +403,7 @@ bool Window::focusNextPrevChild(bool next) {
             return true;
         }
     } while (candidate != start);
-    drop_unreachable_focus();
+    drop_focus();
     return true;
 }
 

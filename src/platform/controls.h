@@ -218,8 +218,8 @@ public:
     void set_back_colour(Colour colour);
     QWidget* client() const { return client_; }
     QMenu* add_menu(const std::string& caption);
-    // Takes the focus from a control a screen now covers, so no key reaches it.
-    void drop_unreachable_focus();
+    // Takes the Tab focus away, so Enter and Space fall back to what the window makes of them.
+    void drop_focus();
 
 protected:
     // The close box: runs the window's unload routine unless a handler is busy, in which case
