@@ -1,11 +1,13 @@
 // A scripted player for whole campaigns, driving only the real handlers: it walks the skeleton
 // up the row until it lands exactly on the enemy Master's square, and scripts its own movement
 // dice so that the last hop always fits. The computer plays with the real rules, but its random
-// gates never open, so it stays passive and the campaign always ends in a clear.
+// gates never open, so it stays passive and the campaign always ends in a clear. Given a
+// keyboard, the player works the board by keys alone.
 #pragma once
 
 #include <algorithm>
 #include <deque>
+#include <functional>
 
 #include "app/game_form.h"
 
@@ -56,12 +58,21 @@ public:
         dice_.script_turn_start(
             std::clamp(wanted - left_over, 1, static_cast<int>(form_.masters(kHuman).mv_max)),
             form_.masters(kHuman).mv_max);
-        form_.buttonturn_end_Click();
+        keys ? keys(Qt::Key_Space) : form_.buttonturn_end_Click();
     }
 
     void play_turn() {
         const FamiliarRecord& runner = form_.familiars(kHuman, kRunner);
-        if (runner.square == kHumanHome) {
+        if (keys && runner.square == kHumanHome) {
+            keys(Qt::Key_S);
+            keys(Qt::Key_1);  // the runner's icon
+        } else if (keys && runner.ready) {
+            keys(Qt::Key_M);
+            key_square(runner.square);
+            keys(Qt::Key_Return);
+            key_square(form_.forward_destination);
+            keys(Qt::Key_Return);
+        } else if (runner.square == kHumanHome) {
             form_.buttonsummon_Click();
             form_.monicon_MouseDown(kRunner, kLeftButton, 0, kIconMiddle, kIconMiddle);
         } else if (runner.ready) {
@@ -70,6 +81,8 @@ public:
             press_square(form_.forward_destination);
         }
     }
+
+    std::function<void(int key)> keys;  // presses one key (Qt::Key_...) on the window
 
 private:
     static constexpr int kRunner = 0;  // the skeleton: always owned, and back at once after a fall
@@ -80,6 +93,13 @@ private:
     void press_square(int square) {
         form_.fld_MouseDown(kLeftButton, 0, static_cast<float>(square * kSquareWidth + kSquareWidth / 2),
                             kBandMiddle);
+    }
+
+    // Left/Right until the field's keyboard cursor stands on `square`.
+    void key_square(int square) {
+        if (!form_.key_cursor_shown) keys(Qt::Key_Right);
+        for (int guard = 0; form_.key_square != square && guard < kComputerHome; ++guard)
+            keys(form_.key_square < square ? Qt::Key_Right : Qt::Key_Left);
     }
 
     GameForm& form_;

@@ -1,5 +1,6 @@
 // The whole campaign, title to game clear, played through the real handlers by a scripted player
 // against the real computer: screens, rewards, turn counts, records and music along the way.
+#include <algorithm>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "campaign_helpers.h"
 #include "campaign_player.h"
 #include "platform/record_file.h"
+#include "play_helpers.h"
 
 namespace vr::test {
 namespace {
@@ -113,6 +115,46 @@ TEST(CampaignPlaythrough, TitleToGameClearThroughTheRealHandlers) {
 
     form.to_title_Click(1);
     EXPECT_EQ(visible_screen(form), Screen::Title);
+}
+
+// Stage 1 by keys alone at the fastest speed plays exactly as by the handlers at the game's own
+// pace: the same turns, and the rules ask for the same pauses.
+TEST(CampaignPlaythrough, AStageByKeysAtAnySpeedPlaysAsByTheHandlers) {
+    std::vector<int> pauses[2];
+    int turns[2] = {0, 0};
+    for (int by_keys = 0; by_keys <= 1; ++by_keys) {
+        SCOPED_TRACE(by_keys ? "by keys" : "by handlers");
+        Campaign game;
+        GameForm& form = *game.form;
+        if (by_keys) {
+            game.player.keys = [&form](int key) { press_key(form, key); };
+            form.menu_speed(2)->click();
+            press_key(form, Qt::Key_Return);  // 最初から
+            press_key(form, Qt::Key_Return);  // スタート
+        } else {
+            form.from_first_Click();
+            form.start_Click();
+        }
+        ASSERT_EQ(visible_screen(form), Screen::Board);
+        while (game.player.board_in_play()) {
+            ASSERT_LT(turns[by_keys], kMaxTurnsPerStage);
+            game.player.end_turn();
+            if (!game.player.board_in_play()) break;
+            ++turns[by_keys];
+            game.player.play_turn();
+        }
+        ASSERT_EQ(visible_screen(form), Screen::StageClear);
+        pauses[by_keys] = game.pause.pauses;
+        if (by_keys) {
+            press_key(form, Qt::Key_Return);  // 次のステージ
+            EXPECT_EQ(visible_screen(form), Screen::Board);
+            form.menu_speed(0)->click();
+        }
+    }
+    EXPECT_EQ(turns[1], turns[0]);
+    EXPECT_EQ(pauses[1], pauses[0]);
+    for (int asked : {30, 500, 1000})
+        EXPECT_NE(std::find(pauses[1].begin(), pauses[1].end(), asked), pauses[1].end()) << asked;
 }
 
 }  // namespace

@@ -1,14 +1,16 @@
 // One event at a time: input made while a handler blocks in a pause waits for the handler to end,
-// presses on a discarding button are dropped, and a close request waits too.
+// presses and keys on a discarding button are dropped, and a close request waits too.
 #include "platform/event_gate.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include "platform/controls.h"
+#include "platform/keys.h"
 #include "platform/services.h"
 
 namespace vr {
@@ -36,9 +38,16 @@ void let_events_run(int milliseconds) {
 class GameWindow : public Window {
 public:
     int unloads = 0;
+    std::vector<int> keys;
+    QWidget* turn_button = nullptr;  // what Space presses
 
 protected:
     void on_unload() override { ++unloads; }
+    bool on_key_down(int key) override {
+        keys.push_back(key);
+        return true;
+    }
+    QWidget* key_target(int key) override { return key == kKeySpace ? turn_button : nullptr; }
 };
 
 class EventGateTest : public ::testing::Test {
@@ -82,6 +91,20 @@ TEST_F(EventGateTest, APressOnADiscardingButtonDuringAPauseIsDropped) {
     post_click(button);
     let_events_run(kShortPause);
     EXPECT_EQ(clicks, 1) << "outside a handler the button works as usual";
+}
+
+TEST_F(EventGateTest, KeysDuringAPauseWaitAndAKeyForADiscardingButtonIsDropped) {
+    window.turn_button = &button;
+    button.set_discard_presses_while_busy(true);
+    EventGate::run([&] {
+        for (int key : {Qt::Key_M, Qt::Key_Space, Qt::Key_Left})
+            QCoreApplication::postEvent(&window, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+        pause.sleep(kShortPause);
+        EXPECT_TRUE(window.keys.empty()) << "keys must wait while the handler blocks";
+    });
+    let_events_run(kShortPause);
+    EXPECT_EQ(window.keys, (std::vector<int>{'M', kKeyLeft}));
+    button.set_discard_presses_while_busy(false);
 }
 
 TEST_F(EventGateTest, ACloseRequestDuringAHandlerTakesEffectWhenItEnds) {

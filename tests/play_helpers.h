@@ -2,6 +2,8 @@
 // draws written compactly, and the invariants every position must keep.
 #pragma once
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <cstdint>
 #include <random>
 #include <set>
@@ -30,6 +32,16 @@ inline void press_familiar_icon(GameForm& form, int slot) {
 }
 inline void press_magic_icon(GameForm& form, int magic) {
     form.mgcicon_MouseDown(magic, 1, 0, kIconMiddle, kIconMiddle);
+}
+
+// A key (Qt::Key_...) pressed and let go, sent where the keyboard sends it: to the button with
+// the Tab focus, else to the window.
+inline void press_key(GameForm& form, int qt_key) {
+    QWidget* target = form.focusWidget() ? form.focusWidget() : &form;
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, qt_key, Qt::NoModifier);
+        QApplication::sendEvent(target, &event);
+    }
 }
 
 inline void script_repeated(ScriptedRandom& dice, float value, int count) {

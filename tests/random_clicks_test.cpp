@@ -1,5 +1,6 @@
-// Thousands of random presses on every reachable control and menu item, across stages and seeds:
-// nothing may crash or trip a bound check, and the position keeps its invariants.
+// Thousands of random presses on every reachable control and menu item, and of keys anywhere,
+// across stages and seeds: nothing may crash or trip a bound check, and the position keeps its
+// invariants.
 #include <QWidget>
 #include <functional>
 #include <random>
@@ -41,7 +42,7 @@ struct RandomClicker {
     // The player points and presses at random; a press lands only where it could in the window.
     void one_press() {
         GameForm& f = form();
-        switch (below(12)) {
+        switch (below(13)) {
             case 0: {
                 CommandButton* buttons[] = {&f.buttonmove, &f.buttonsummon, &f.buttonmagic,
                                             &f.buttonturn_end};
@@ -91,6 +92,15 @@ struct RandomClicker {
                 if (below(4)) break;
                 MenuItem* items[] = {f.menu_totitle, f.menu_save, f.menu_load, f.menu_bgm_on_off};
                 items[below(4)]->click();
+                break;
+            }
+            case 9: {
+                // Keys need no reachability check here: they must find their own way.
+                static const int kKeys[] = {Qt::Key_M,     Qt::Key_S,     Qt::Key_G,      Qt::Key_1,
+                                            Qt::Key_0,     Qt::Key_5,     Qt::Key_Q,      Qt::Key_I,
+                                            Qt::Key_Left,  Qt::Key_Right, Qt::Key_Return, Qt::Key_Return,
+                                            Qt::Key_Space, Qt::Key_Escape};
+                press_key(f, kKeys[below(static_cast<int>(std::size(kKeys)))]);
                 break;
             }
             default: {

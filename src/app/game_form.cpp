@@ -90,6 +90,10 @@ GameForm::GameForm(GameServices services)
     menu_load = add_menu_item(menu, "ロード");
     menu_bgm_on_off = add_menu_item(menu, "BGM");
     menu_bgm_on_off->set_checked(true);
+    QMenu* speed = menu->addMenu(QString::fromUtf8("速度"));
+    static const char* const kSpeedCaptions[] = {"ふつう", "はやい", "とてもはやい"};
+    for (int i = 0; i <= decltype(menu_speed)::kHi; ++i)
+        menu_speed(i) = add_menu_item(speed, kSpeedCaptions[i]);
     menu_gameend = add_menu_item(menu, "ゲーム終了");
     QMenu* rank = add_menu("最短記録");
     static const char* const kStageCaptions[] = {"ステージ１", "ステージ２", "ステージ３", "ステージ４",
@@ -104,6 +108,8 @@ GameForm::GameForm(GameServices services)
     layout_board();
     layout_screens();
     wire_handlers();
+    show_key_tooltips();
+    load_speed_setting();
 }
 
 GameForm::~GameForm() = default;
@@ -224,12 +230,22 @@ void GameForm::wire_handlers() {
     menu_save->on_click = [this] { menu_save_Click(); };
     menu_load->on_click = [this] { menu_load_Click(); };
     menu_bgm_on_off->on_click = [this] { menu_bgm_on_off_Click(); };
+    for (int i = 0; i <= decltype(menu_speed)::kHi; ++i)
+        menu_speed(i)->on_click = [this, i] { menu_speed_Click(i); };
     menu_gameend->on_click = [this] { menu_gameend_Click(); };
     miditimer.on_tick = [this] { miditimer_Timer(); };
 }
 
 void GameForm::on_unload() {
     Form_QueryUnload();
+}
+
+bool GameForm::on_key_down(int key) {
+    return Form_KeyDown(key);
+}
+
+QWidget* GameForm::key_target(int key) {
+    return key_button(key);
 }
 
 }  // namespace vr

@@ -116,7 +116,8 @@ public:
     MenuItem* menu_save = nullptr;        // セーブ
     MenuItem* menu_load = nullptr;        // ロード
     MenuItem* menu_bgm_on_off = nullptr;  // BGM, checked = music on
-    MenuItem* menu_gameend = nullptr;     // ゲーム終了
+    BoundedArray<MenuItem*, 0, 2> menu_speed{};  // 速度: ふつう, はやい, とてもはやい; checked = chosen
+    MenuItem* menu_gameend = nullptr;            // ゲーム終了
     BoundedArray<MenuItem*, 1, 8> stg{};  // 最短記録: stg1..stg8
     MenuItem* sum = nullptr;              // 最短記録: 総ターン
     Timer miditimer;                      // asks the music device once a second
@@ -152,6 +153,10 @@ public:
     BoundedArray<bool, 1, 12> target_squares;  // squares the chosen Magic may be cast on
     BoundedArray2<bool, 1, 2, 0, 9> target_familiars;  // Familiars the chosen Magic may be cast on
 
+    // ---- game state: keyboard play ----
+    int16_t key_square = kFirstFieldSquare;  // 1..13, the square under the field's keyboard cursor
+    bool key_cursor_shown = false;           // Left/Right show the cursor, Escape hides it
+
     // ---- start-up and window (src/app) ----
     // Runs the start-up; throws StartupError when a picture cannot be read.
     void Form_Load();
@@ -175,6 +180,10 @@ public:
     void menu_gameend_Click();
     void gameend_Click();
 
+    // ---- game speed (src/app/game_speed.cpp) ----
+    void load_speed_setting();         // the speed chosen in an earlier run, or ふつう
+    void menu_speed_Click(int index);  // 0 ふつう, 1 はやい, 2 とてもはやい
+
     // ---- board: field drawing and marks (src/board) ----
     void draw_field(int side, int slot, int from_square, int to_square);
     void build_static_scene(int left_out_side, int left_out_slot);
@@ -196,6 +205,14 @@ public:
     void mgcicon_MouseMove(int index, int button, int shift, float x, float y);
     void show_familiar_info(int side, int slot);
     void show_magic_info(int index);
+
+    // ---- commands: keyboard play, pressing what a click would (src/commands/keyboard.cpp) ----
+    bool Form_KeyDown(int key);          // a key code of platform/keys.h; false when the key does nothing
+    CommandButton* key_button(int key);  // the button a key presses on the screen shown, or nullptr
+    void move_key_cursor(int step);      // -1 left, +1 right; the first press only shows the cursor
+    void hide_key_cursor();
+    void cancel_command();     // Escape: no command, no marks
+    void show_key_tooltips();  // each button's key, in its tooltip
 
     // ---- rules: summoning, movement and strikes, Magic effects (src/rules) ----
     void summon_familiar(int slot);
@@ -254,6 +271,8 @@ public:
 
 protected:
     void on_unload() override;
+    bool on_key_down(int key) override;
+    QWidget* key_target(int key) override;
 
 private:
     std::vector<std::unique_ptr<MenuItem>> menu_items_;

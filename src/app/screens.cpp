@@ -5,6 +5,9 @@
 namespace vr {
 
 void GameForm::show_screen(Frame* screen) {
+    // Every screen starts without Tab focus, so Enter and Space press its own leading button,
+    // never one the focus passed to on the way.
+    drop_focus();
     Frame* const screens[] = {&frame_title,     &frame_prologue,   &frame_gameover,
                               &frame_gameclear, &frame_stageclear, &frame_epilogue};
     for (Frame* each : screens) each->set_visible(each == screen);

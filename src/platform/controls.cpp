@@ -12,6 +12,7 @@
 #include <cstdlib>
 
 #include "platform/event_gate.h"
+#include "platform/keys.h"
 
 namespace vr {
 
@@ -51,6 +52,13 @@ void set_background(QWidget* widget, Colour colour) {
     widget->setAutoFillBackground(true);
 }
 
+// The keyboard cursor: a white frame under a black dashed one shows on any picture.
+constexpr int kKeyCursorPen = 2;
+
+bool is_press_key(int key) {
+    return key == kKeySpace || key == kKeyEnter;
+}
+
 // Frame border and caption geometry.
 constexpr int kFrameCaptionLeft = 8;
 constexpr int kFrameBorderTop = 6;
@@ -80,6 +88,16 @@ void paint_raster(QImage& target, const QImage& source, int x, int y, RasterOp o
             for (int i = 0; i < width; ++i) dest[i] = ((src[i] & dest[i]) & kColourBits) | kOpaque;
         }
     }
+}
+
+bool reachable(const QWidget& control) {
+    const QWidget* top = control.window();
+    if (&control == top || !control.isVisibleTo(top) || !control.isEnabled()) return false;
+    const QPoint middle = control.mapTo(top, control.rect().center());
+    for (const QWidget* hit = top->childAt(middle); hit; hit = hit->parentWidget()) {
+        if (hit == &control) return true;
+    }
+    return false;
 }
 
 [[noreturn]] void index_out_of_range(const char* what, int index, int lo, int hi) {
@@ -135,9 +153,27 @@ void PictureBox::set_back_colour(Colour colour) {
     update();
 }
 
+void PictureBox::set_key_cursor(int x, int y, int width, int height) {
+    key_cursor_ = QRect(x, y, width, height);
+    update();
+}
+
+void PictureBox::clear_key_cursor() {
+    key_cursor_ = QRect();
+    update();
+}
+
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, image_);
+    if (key_cursor_.isNull()) return;
+    // Drawn inside the cell, in the image's own coordinates.
+    const QRectF frame = QRectF(key_cursor_).adjusted(1, 1, -1, -1);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::white, kKeyCursorPen));
+    painter.drawRect(frame);
+    painter.setPen(QPen(Qt::black, kKeyCursorPen, Qt::DashLine));
+    painter.drawRect(frame);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
@@ -226,7 +262,8 @@ void Frame::paintEvent(QPaintEvent*) {
 // ---- CommandButton ----
 
 CommandButton::CommandButton(QWidget* parent) : QPushButton(parent) {
-    setFocusPolicy(Qt::NoFocus);
+    // Tab reaches the buttons; a click does not take the focus, so Enter keeps its meaning.
+    setFocusPolicy(Qt::TabFocus);
     connect(this, &QPushButton::clicked, [this] {
         if (on_click) EventGate::run(on_click);
     });
@@ -239,6 +276,22 @@ void CommandButton::place(int x, int y, int width, int height) {
 void CommandButton::set_caption(const std::string& caption) {
     caption_ = caption;
     setText(to_qstring(caption));
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* event) {
+    const int key = game_key(*event);
+    if (!is_press_key(key) || !reachable(*this)) {
+        if (!reachable(*this)) clearFocus();
+        event->ignore();
+        return;
+    }
+    // A held key does not repeat a press, as a held click would not.
+    if (event->isAutoRepeat()) return;
+    if (key == kKeyEnter) {
+        click();
+    } else {
+        QPushButton::keyPressEvent(event);
+    }
 }
 
 void CommandButton::set_discard_presses_while_busy(bool discard) {
@@ -298,6 +351,14 @@ Window::Window() : client_(new QWidget(this)) {
     setCentralWidget(client_);
     client_->setAutoFillBackground(true);
     EventGate::install(this);
+    EventGate::set_key_target(this, [this](const QKeyEvent& event) -> QWidget* {
+        const int key = game_key(event);
+        if (key == kKeyNone) return nullptr;
+        // Space and Enter press the button that has the Tab focus, when there is one.
+        QWidget* focused = focusWidget();
+        if (is_press_key(key) && dynamic_cast<CommandButton*>(focused) && reachable(*focused)) return focused;
+        return key_target(key);
+    });
 }
 
 void Window::set_caption(const std::string& caption) {
@@ -315,6 +376,35 @@ void Window::set_back_colour(Colour colour) {
 
 QMenu* Window::add_menu(const std::string& caption) {
     return menuBar()->addMenu(to_qstring(caption));
+}
+
+void Window::drop_focus() {
+    if (QWidget* focused = focusWidget()) focused->clearFocus();
+}
+
+void Window::keyPressEvent(QKeyEvent* event) {
+    const int key = game_key(*event);
+    // Only the cursor keys repeat while held; a held Enter must not end turn after turn.
+    const bool repeat_ok = key == kKeyLeft || key == kKeyRight;
+    bool handled = false;
+    if (key != kKeyNone && (repeat_ok || !event->isAutoRepeat()))
+        EventGate::run([&] { handled = on_key_down(key); });
+    if (!handled) QMainWindow::keyPressEvent(event);
+}
+
+bool Window::focusNextPrevChild(bool next) {
+    QWidget* start = focusWidget() ? focusWidget() : this;
+    QWidget* candidate = start;
+    do {
+        candidate = next ? candidate->nextInFocusChain() : candidate->previousInFocusChain();
+        if (candidate != this && isAncestorOf(candidate) && (candidate->focusPolicy() & Qt::TabFocus) &&
+            reachable(*candidate)) {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    } while (candidate != start);
+    drop_focus();
+    return true;
 }
 
 void Window::closeEvent(QCloseEvent* event) {

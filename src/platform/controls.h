@@ -36,6 +36,10 @@ enum class RasterOp {
 // Applies one raster operation of `source` onto `target` at (x, y), clipped; both RGB32.
 void paint_raster(QImage& target, const QImage& source, int x, int y, RasterOp op);
 
+// Whether a click could land on `control` now: it is shown and enabled, and nothing lies over
+// its middle (a screen panel hides the board's controls without hiding them).
+bool reachable(const QWidget& control);
+
 // Mouse handlers receive button, shift state and the position in the control's own pixels.
 using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
 
@@ -54,6 +58,10 @@ public:
     bool is_visible() const { return !isHidden(); }
     void set_back_colour(Colour colour);
     const QImage& image() const { return image_; }
+    // The keyboard cursor: a frame painted over the image on screen, never into it.
+    void set_key_cursor(int x, int y, int width, int height);
+    void clear_key_cursor();
+    bool key_cursor_shown() const { return !key_cursor_.isNull(); }
 
     MouseHandler on_mouse_down;
     MouseHandler on_mouse_move;
@@ -72,6 +80,7 @@ private:
     QImage image_;
     Picture picture_;
     QColor back_colour_{Qt::white};
+    QRect key_cursor_;
 };
 
 class Label : public QLabel {
@@ -127,8 +136,14 @@ public:
     // Presses made while a handler runs are normally delivered afterwards; while this is on
     // they are dropped instead.
     void set_discard_presses_while_busy(bool discard);
+    void set_tooltip(const std::string& text) { setToolTip(QString::fromStdString(text)); }
 
     std::function<void()> on_click;
+
+protected:
+    // Space (as any Qt button) and Enter press the button that has the Tab focus; other keys go
+    // on to the window.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::string caption_;
@@ -203,12 +218,23 @@ public:
     void set_back_colour(Colour colour);
     QWidget* client() const { return client_; }
     QMenu* add_menu(const std::string& caption);
+    // Takes the Tab focus away, so Enter and Space fall back to what the window makes of them.
+    void drop_focus();
 
 protected:
     // The close box: runs the window's unload routine unless a handler is busy, in which case
     // the close waits for the handler to end.
     void closeEvent(QCloseEvent* event) override;
     virtual void on_unload() {}
+    // A key pressed on the window (kKeyNone never arrives); runs as a handler through the event
+    // gate. Returns whether the key did something.
+    virtual bool on_key_down(int) { return false; }
+    // The control a key would press now, if any: a key aimed at a button that drops presses
+    // while the game is busy is dropped with them.
+    virtual QWidget* key_target(int) { return nullptr; }
+    void keyPressEvent(QKeyEvent* event) override;
+    // Tab and Shift+Tab pass over controls a click could not reach.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     QWidget* client_;

@@ -3,12 +3,14 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
 #include <memory>
 #include <set>
+#include <utility>
 #include <vector>
 
 namespace vr {
@@ -27,6 +29,8 @@ struct GateState {
     std::vector<HeldEvent> held;
     std::set<QWidget*> discarding;
     QObject* filter = nullptr;
+    QPointer<QWidget> key_owner;
+    std::function<QWidget*(const QKeyEvent&)> key_target;
 };
 
 GateState& state() {
@@ -58,6 +62,10 @@ bool aims_at_discarding_widget(QObject* receiver, QEvent* event) {
         for (QWidget* w = widget; w; w = w->parentWidget()) {
             if (state().discarding.count(w)) return true;
         }
+    }
+    if (event->type() == QEvent::KeyPress && state().key_owner && state().key_target) {
+        QWidget* target = state().key_target(*static_cast<QKeyEvent*>(event));
+        if (target && state().discarding.count(target)) return true;
     }
     return false;
 }
@@ -122,6 +130,11 @@ void EventGate::request_close_later() {
 
 bool EventGate::close_pending() {
     return state().close_pending;
+}
+
+void EventGate::set_key_target(QWidget* owner, std::function<QWidget*(const QKeyEvent&)> target) {
+    state().key_owner = owner;
+    state().key_target = std::move(target);
 }
 
 void EventGate::set_discard_presses(QWidget* widget, bool discard) {

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class QKeyEvent;
 class QWidget;
 
 namespace vr {
@@ -22,8 +23,10 @@ public:
     static void request_close_later();
     static bool close_pending();
 
-    // Presses on this widget made while it is marked are dropped instead of held back.
+    // Presses on this widget made while it is marked are dropped instead of held back; so are
+    // keys aimed at it, as `target` (given by `owner`, the window) tells.
     static void set_discard_presses(QWidget* widget, bool discard);
+    static void set_key_target(QWidget* owner, std::function<QWidget*(const QKeyEvent&)> target);
 };
 
 }  // namespace vr

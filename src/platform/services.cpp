@@ -4,13 +4,15 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <chrono>
+#include <cmath>
 
 namespace vr {
 
 void QtPause::sleep(int milliseconds) {
-    if (milliseconds <= 0) return;
+    const int wait = static_cast<int>(std::lround(static_cast<double>(milliseconds) / speed_divisor_));
+    if (wait <= 0) return;
     QEventLoop loop;
-    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    QTimer::singleShot(wait, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
 }
 
