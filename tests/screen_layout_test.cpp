@@ -203,14 +203,17 @@ TEST_F(WindowScaleTest, TheStoredSizeComesBackAndAnUnusableOneIsIgnored) {
     EXPECT_EQ(first_start,
               largest_fitting_scale(form->available_screen_size(), {465, 279}, form->menu_bar_height()));
     EXPECT_FALSE(settings().contains("window/scale")) << "only the player's own choice is kept";
-    for (int stored : {3, 2, 4, 1}) {
+    // Ends away from the first start's pick, so falling back to it shows.
+    for (int stored : {1, 2, 4, 3}) {
         settings().setValue("window/scale", stored);
         form->restore_window_scale();
         EXPECT_EQ(form->scale(), stored);
         EXPECT_EQ(checked_scale(), stored);
         EXPECT_EQ(form->client()->size(), QSize(465, 279) * stored);
     }
+    ASSERT_NE(first_start, 3);
     for (const QVariant& unusable : {QVariant(0), QVariant(5), QVariant(-2), QVariant("big")}) {
+        form->set_window_scale(3);
         settings().setValue("window/scale", unusable);
         form->restore_window_scale();
         EXPECT_EQ(form->scale(), first_start) << unusable.toString().toStdString();
