@@ -9,6 +9,7 @@ PACKAGES=(
   fonts-ipafont-gothic               # Japanese glyphs in Japanese forms
   libgtest-dev libgmock-dev libbenchmark-dev  # tests and benchmarks
   xvfb xauth x11-utils xdotool       # the smoke test of the real window
+  libxcb1-dev                        # ... and reading its pixels
 )
 
 missing=()

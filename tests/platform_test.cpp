@@ -1,8 +1,11 @@
 // The platform layer's promises the rules rely on: exact raster operations, record files
-// that never half-write, vr_data lookup, and bound checks that fail loudly.
+// that never half-write, vr_data lookup, bound checks that fail loudly, and a window scale that
+// shows pictures pixel-exact and hands the game its own pixels.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
@@ -133,6 +136,102 @@ TEST(BoundedArraysDeathTest, AnIndexOutsideTheBoundsAbortsLoudly) {
     BoundedArray2<int, 1, 2, 0, 9> table;
     EXPECT_DEATH(table(3, 0) = 1, "index 3 outside 1..2");
     EXPECT_DEATH(table(1, 10) = 1, "index 10 outside 0..9");
+}
+
+QImage nearest_neighbour(const QImage& image, int scale) {
+    QImage scaled(image.size() * scale, QImage::Format_RGB32);
+    for (int y = 0; y < scaled.height(); ++y) {
+        for (int x = 0; x < scaled.width(); ++x) scaled.setPixel(x, y, image.pixel(x / scale, y / scale));
+    }
+    return scaled;
+}
+
+TEST(WindowScale, TheFirstStartPicksTheLargestScaleThatFitsMostOfTheScreen) {
+    constexpr int kMenuBar = 18;
+    const struct {
+        const char* name;
+        QSize available;
+        int scale;
+    } cases[] = {
+        {"a small laptop keeps the game's own size", {1366, 738}, 1},
+        {"a full HD desktop under its panel doubles it", {1920, 1050}, 2},
+        {"a 1440p screen triples it", {2560, 1440}, 3},
+        {"the same screen under a panel only doubles it", {2560, 1410}, 2},
+        {"a 4K screen quadruples it", {3840, 2130}, 4},
+        {"no screen gets more than four", {7680, 4320}, 4},
+        {"a wide, low screen is held back by its height", {3840, 1000}, 2},
+        {"exactly 60 % of the width is enough", {1550, 1000}, 2},
+        {"a pixel less is not", {1549, 1000}, 1},
+        {"a screen smaller than the window still gets one", {400, 300}, 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(largest_fitting_scale(c.available, QSize(465, 279), kMenuBar), c.scale) << c.name;
+    }
+}
+
+class ScaledPictureBoxTest : public ::testing::Test {
+protected:
+    ScaledPictureBoxTest() {
+        window.set_client_size(465, 279);
+        box.place(8, 0, 448, 40);
+        box.on_mouse_down = [this](int, int, float x, float y) { reported = QPointF(x, y); };
+    }
+    QPointF press(QPointF at) {
+        QMouseEvent event(QEvent::MouseButtonPress, at, box.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(&box, &event);
+        return reported;
+    }
+    Window window;
+    PictureBox box{window.client()};
+    QPointF reported{-1, -1};
+};
+
+TEST_F(ScaledPictureBoxTest, EveryDevicePixelReportsTheGamePixelDrawnThere) {
+    for (int scale = kSmallestScale; scale <= kLargestScale; ++scale) {
+        SCOPED_TRACE("scale " + std::to_string(scale));
+        window.set_scale(scale);
+        EXPECT_EQ(window.client()->size(), QSize(465, 279) * scale);
+        EXPECT_EQ(box.geometry(), QRect(8 * scale, 0, 448 * scale, 40 * scale));
+        // Every column across all fourteen squares, and every row.
+        for (int device = 0; device < 448 * scale; ++device) {
+            const QPointF got = press(QPointF(device, device % (40 * scale)));
+            ASSERT_EQ(got, QPointF(device / scale, device % (40 * scale) / scale)) << "device x " << device;
+        }
+    }
+    // The desktop's own scaling can report fractions; they still fall on the pixel under them.
+    window.set_scale(2);
+    EXPECT_EQ(press(QPointF(63.5, 0.5)), QPointF(31, 0)) << "the last pixel of square 0";
+    EXPECT_EQ(press(QPointF(64.0, 79.9)), QPointF(32, 39)) << "the first pixel of square 1";
+}
+
+TEST_F(ScaledPictureBoxTest, PicturesAreShownPixelExactAndKeptWhenTheScaleChanges) {
+    // Every pixel a colour of its own, so any blending or shift shows.
+    QImage art(448, 40, QImage::Format_RGB32);
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 448; ++x)
+            art.setPixel(x, y, qRgb(x % 256, (x / 256) * 128 + y, (x * 7 + y * 13) % 256));
+    }
+    box.set_picture(Picture::from_image(art, "art"));
+    box.paint_picture(Picture::from_image(filled(3, 3, qRgb(0, 0, 0)), "dot"), 100, 10, RasterOp::SrcAnd);
+    const QImage drawn = box.image();
+    for (int scale : {2, 3, 1, 4}) {
+        SCOPED_TRACE("scale " + std::to_string(scale));
+        window.set_scale(scale);
+        EXPECT_EQ(box.image(), drawn) << "a new scale keeps what was drawn, in the game's pixels";
+        EXPECT_EQ(box.grab().toImage().convertToFormat(QImage::Format_RGB32),
+                  nearest_neighbour(drawn, scale));
+    }
+}
+
+TEST(WindowScale, AFrameBorderGrowsWithTheScaleLineForLine) {
+    Window window;
+    window.set_client_size(465, 279);
+    Frame frame(window.client());
+    frame.place(8, 48, 89, 65);
+    const QImage one = frame.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    window.set_scale(3);
+    EXPECT_EQ(frame.grab().toImage().convertToFormat(QImage::Format_RGB32), nearest_neighbour(one, 3));
 }
 
 }  // namespace

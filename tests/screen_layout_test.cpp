@@ -1,7 +1,11 @@
 // The six screens at 465 x 279: every control inside its screen and clear of the notice strip, no
-// two controls on top of each other, and every text, at its longest, fitting its control.
+// two controls on top of each other, and every text, at its longest, fitting its control; and the
+// whole window at the scales of the menu 画面サイズ.
 #include <QFontMetrics>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
 
 #include "campaign_helpers.h"
 
@@ -116,6 +120,106 @@ TEST_F(ScreenLayoutTest, TheNoticeLiesOverEveryScreenInTheStripTheyKeepFree) {
     EXPECT_EQ(form->title_message.geometry(), kNoticeStrip);
     EXPECT_FALSE(form->screen_message.is_visible());
     expect_text_fits(&form->screen_message, "まだセーブできるゲームがありません", 0);
+}
+
+// Every control, on the board and on every screen, at its place in the game's pixels times the scale,
+// with its text at the larger size still fitting.
+void expect_window_scaled(GameForm& form, int scale) {
+    SCOPED_TRACE("scale " + std::to_string(scale));
+    const std::vector<QWidget*> screens = {&form.frame_title,      &form.frame_prologue,
+                                           &form.frame_gameover,   &form.frame_gameclear,
+                                           &form.frame_stageclear, &form.frame_epilogue};
+    EXPECT_EQ(form.client()->size(), QSize(465 * scale, 279 * scale));
+    EXPECT_EQ(form.menuBar()->font().pixelSize(), 12) << "the menu bar keeps the desktop's size";
+    for (QWidget* widget : form.client()->findChildren<QWidget*>()) {
+        auto* control = dynamic_cast<ScaledControl*>(widget);
+        ASSERT_NE(control, nullptr) << widget->metaObject()->className() << " does not scale";
+        const QRect logical = control->logical_geometry();
+        EXPECT_EQ(widget->geometry(), QRect(logical.topLeft() * scale, logical.size() * scale))
+            << describe(widget);
+        EXPECT_EQ(widget->font().pixelSize(), 12 * scale) << describe(widget);
+        if (widget->isHidden()) continue;
+        // The board's one-line labels are cut to their glyphs' height by design; the screens' fit.
+        const bool on_a_screen =
+            std::find(screens.begin(), screens.end(), widget->parentWidget()) != screens.end();
+        if (auto* label = dynamic_cast<Label*>(widget); label && on_a_screen) {
+            expect_text_fits(label, label->text(), 0);
+        }
+        if (auto* button = dynamic_cast<QPushButton*>(widget))
+            expect_text_fits(button, button->text(), 12 * scale);
+    }
+}
+
+class WindowScaleTest : public GameTest {
+protected:
+    ~WindowScaleTest() override { settings().remove("window/scale"); }
+    static QSettings settings() {
+        return QSettings(QSettings::IniFormat, QSettings::UserScope, "beroran", "beroran");
+    }
+    int checked_scale() {
+        int checked = 0;
+        for (int n = 1; n <= 4; ++n) {
+            if (form->menu_scale(n)->checked()) {
+                EXPECT_EQ(checked, 0) << "one size at a time";
+                checked = n;
+            }
+        }
+        return checked;
+    }
+};
+
+TEST_F(WindowScaleTest, TheSizeMenuFollowsBgmAndScalesTheWholeWindowLive) {
+    const QMenu* menu = form->menuBar()->actions().at(0)->menu();
+    QStringList items;
+    for (const QAction* action : menu->actions()) items << action->text();
+    EXPECT_EQ(items,
+              QStringList({"タイトルに戻る", "セーブ", "ロード", "BGM", "画面サイズ", "速度", "ゲーム終了"}));
+    EXPECT_EQ(form->menuBar()->actions().size(), 2) << "the menu bar keeps its two menus";
+    QStringList sizes;
+    for (const QAction* action : menu->actions().at(4)->menu()->actions()) sizes << action->text();
+    EXPECT_EQ(sizes, QStringList({"×1", "×2", "×3", "×4"}));
+    EXPECT_EQ(checked_scale(), 1);
+
+    // The longest texts the screens carry, then every size in turn and back.
+    form->title_message.set_caption("使えるセーブデータがありません");
+    for (Label* record : {&form->Label5, &form->Label7, &form->Label9}) record->set_caption(kLongestRecord);
+    begin_stage(1);
+    form->ActionMode = "move";
+    form->draw_cursor_on_square(5);
+    const QImage field = form->fld.image();
+    for (int scale : {2, 3, 4, 1}) {
+        form->menu_scale(scale)->click();
+        EXPECT_EQ(checked_scale(), scale);
+        EXPECT_EQ(settings().value("window/scale").toInt(), scale) << "kept for the next start";
+        expect_window_scaled(*form, scale);
+        EXPECT_EQ(form->fld.image(), field) << "the field keeps what was drawn on it";
+        EXPECT_EQ(form->ActionMode, "move") << "a new size leaves the game as it was";
+    }
+}
+
+TEST_F(WindowScaleTest, TheStoredSizeComesBackAndAnUnusableOneIsIgnored) {
+    settings().remove("window/scale");
+    form->restore_window_scale();
+    const int first_start = form->scale();
+    EXPECT_EQ(first_start,
+              largest_fitting_scale(form->available_screen_size(), {465, 279}, form->menu_bar_height()));
+    EXPECT_FALSE(settings().contains("window/scale")) << "only the player's own choice is kept";
+    // Ends away from the first start's pick, so falling back to it shows.
+    for (int stored : {1, 2, 4, 3}) {
+        settings().setValue("window/scale", stored);
+        form->restore_window_scale();
+        EXPECT_EQ(form->scale(), stored);
+        EXPECT_EQ(checked_scale(), stored);
+        EXPECT_EQ(form->client()->size(), QSize(465, 279) * stored);
+    }
+    ASSERT_NE(first_start, 3);
+    for (const QVariant& unusable : {QVariant(0), QVariant(5), QVariant(-2), QVariant("big")}) {
+        form->set_window_scale(3);
+        settings().setValue("window/scale", unusable);
+        form->restore_window_scale();
+        EXPECT_EQ(form->scale(), first_start) << unusable.toString().toStdString();
+        EXPECT_EQ(checked_scale(), first_start);
+    }
 }
 
 }  // namespace

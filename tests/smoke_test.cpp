@@ -1,14 +1,18 @@
 // The real executable: it starts under Xvfb on its title screen, refuses a second copy, stops
-// on a missing picture, and closes cleanly from its own menu.
+// on a missing picture, closes cleanly from its own menu, and plays the same at twice the size.
 #include <gtest/gtest.h>
+#include <xcb/xcb.h>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QThread>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "game_fixture.h"
 
@@ -32,7 +36,8 @@ class XServer {
 public:
     XServer() {
         display_ = ":" + QString::number(100 + QCoreApplication::applicationPid() % 800);
-        server_.start("Xvfb", {display_, "-screen", "0", "800x600x24", "-nolisten", "tcp"});
+        // Room for the window at twice its size; at the first start this screen still gives ×1.
+        server_.start("Xvfb", {display_, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
         server_.waitForStarted(kStartTimeoutMs);
         const std::string socket = "/tmp/.X11-unix/X" + display_.mid(1).toStdString();
         for (int waited = 0; waited < kStartTimeoutMs && !std::filesystem::exists(socket); waited += 50) {
@@ -52,6 +57,35 @@ private:
     QString display_;
 };
 
+// The window's pixels as the X server holds them; null when they cannot be read.
+QImage grab_window(const QString& display, const QString& window) {
+    xcb_connection_t* connection = xcb_connect(display.toLocal8Bit().constData(), nullptr);
+    QImage image;
+    const xcb_window_t id = window.toUInt();
+    xcb_get_geometry_reply_t* geometry =
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, id), nullptr);
+    if (geometry && geometry->depth == 24) {
+        xcb_get_image_reply_t* reply =
+            xcb_get_image_reply(connection,
+                                xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, id, 0, 0,
+                                              geometry->width, geometry->height, ~0u),
+                                nullptr);
+        if (reply) {
+            image = QImage(xcb_get_image_data(reply), geometry->width, geometry->height, QImage::Format_RGB32)
+                        .copy();
+            // The server leaves the unused top byte at 0; Qt reads it as alpha.
+            for (int y = 0; y < image.height(); ++y) {
+                auto* line = reinterpret_cast<uint32_t*>(image.scanLine(y));
+                for (int x = 0; x < image.width(); ++x) line[x] |= 0xFF000000;
+            }
+        }
+        std::free(reply);
+    }
+    std::free(geometry);
+    xcb_disconnect(connection);
+    return image;
+}
+
 class SmokeTest : public ::testing::Test {
 protected:
     SmokeTest() {
@@ -59,6 +93,39 @@ protected:
         env_.insert("DISPLAY", x_.display());
         env_.insert("QT_QPA_PLATFORM", "xcb");
         env_.insert("XDG_RUNTIME_DIR", runtime_.path());
+        // The player's preferences start empty, whatever the developer chose for their own game.
+        env_.insert("XDG_CONFIG_HOME", config_.path());
+    }
+
+    void store_scale(int scale) {
+        std::filesystem::create_directories(config_.path().toStdString() + "/beroran");
+        std::ofstream(config_.path().toStdString() + "/beroran/beroran.ini")
+            << "[window]\nscale=" << scale << "\n";
+    }
+
+    // The game's visible window and its size, menu bar included.
+    // By process, since the server may still hold an ended copy's window under the same id; and
+    // again when xdotool gives up on a window that vanished while it looked.
+    QString find_window(const QProcess& game) {
+        QElapsedTimer timer;
+        timer.start();
+        QString found;
+        while (found.isEmpty() && timer.elapsed() < kStartTimeoutMs) {
+            found = QString::fromStdString(xdotool({"search", "--sync", "--all", "--onlyvisible", "--pid",
+                                                    QString::number(game.processId()), "--name", "ベロラン"}))
+                        .split('\n')
+                        .first();
+            if (found.isEmpty()) QThread::msleep(50);
+        }
+        return found;
+    }
+    QSize window_size(const QString& window) {
+        const std::string geometry = xdotool({"getwindowgeometry", "--shell", window});
+        const auto value = [&](const std::string& key) {
+            const size_t at = geometry.find(key + "=");
+            return at == std::string::npos ? -1 : std::stoi(geometry.substr(at + key.size() + 1));
+        };
+        return {value("WIDTH"), value("HEIGHT")};
     }
 
     void start_game(QProcess& game) {
@@ -73,6 +140,7 @@ protected:
     ScratchDataDir data;
     XServer x_;
     QTemporaryDir runtime_;
+    QTemporaryDir config_;
     QProcessEnvironment env_;
 };
 
@@ -81,17 +149,12 @@ TEST_F(SmokeTest, OpensOnTheTitleScreenAndClosesFromItsMenu) {
     QProcess game;
     start_game(game);
 
-    const std::string found = xdotool({"search", "--sync", "--onlyvisible", "--name", "ベロラン"});
-    const QString window = QString::fromStdString(found).split('\n').first();
+    const QString window = find_window(game);
     ASSERT_FALSE(window.isEmpty()) << "the window never appeared";
 
-    const std::string geometry = xdotool({"getwindowgeometry", "--shell", window});
-    const auto value = [&](const std::string& key) {
-        const size_t at = geometry.find(key + "=");
-        return at == std::string::npos ? -1 : std::stoi(geometry.substr(at + key.size() + 1));
-    };
-    EXPECT_EQ(value("WIDTH"), kClientWidth);
-    const int menu_bar = value("HEIGHT") - kClientHeight;
+    const QSize size = window_size(window);
+    EXPECT_EQ(size.width(), kClientWidth) << "a first start on this screen keeps the game's own size";
+    const int menu_bar = size.height() - kClientHeight;
     EXPECT_GT(menu_bar, 10) << "the menu bar sits above a 279-pixel client area";
     EXPECT_LT(menu_bar, 40);
 
@@ -102,6 +165,133 @@ TEST_F(SmokeTest, OpensOnTheTitleScreenAndClosesFromItsMenu) {
     ASSERT_TRUE(game.waitForFinished(kStartTimeoutMs)) << "the menu did not close the game";
     EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(game.exitCode(), 0);
+}
+
+// Where the player presses, in the game's own pixels of the client area.
+struct Spot {
+    int x, y;
+};
+constexpr Spot kFromFirstButton{171, 234};
+constexpr Spot kStartButton{400, 238};
+constexpr Spot kSummonButton{76, 132};
+constexpr Spot kTurnButton{76, 164};
+constexpr Spot kFirstFamiliarIcon{24, 216};
+constexpr Spot kBoardMargin{2, 100};    // board colour under the board, white on the prologue
+constexpr Spot kHeroinePanel{88, 108};  // inside ロッタ's panel, clear of its boxes
+const QRect kField(8, 0, 448, 40);
+const QRect kFirstIcon(8, 200, 33, 33);
+const QRect kNavi(8, 184, 449, 12);
+constexpr QRgb kBoard = qRgb(204, 255, 153);
+constexpr QRgb kPrologue = qRgb(255, 255, 255);
+constexpr QRgb kHeroinesTurn = qRgb(255, 153, 153);
+
+QImage nearest_neighbour(const QImage& image, int scale) {
+    QImage scaled(image.size() * scale, QImage::Format_RGB32);
+    for (int y = 0; y < scaled.height(); ++y) {
+        for (int x = 0; x < scaled.width(); ++x) scaled.setPixel(x, y, image.pixel(x / scale, y / scale));
+    }
+    return scaled;
+}
+
+// The game's window at one scale, watched and pressed from outside as a player would.
+class ScaledSmokeTest : public SmokeTest {
+protected:
+    void press(Spot spot) {
+        xdotool({"mousemove", "--window", window_, QString::number(spot.x * scale_ + scale_ / 2),
+                 QString::number(menu_bar_ + spot.y * scale_ + scale_ / 2), "click", "1"});
+    }
+    // What the client area shows of `region`, given in the game's pixels.
+    QImage shot(const QRect& region) {
+        return grab_window(x_.display(), window_)
+            .copy(region.x() * scale_, menu_bar_ + region.y() * scale_, region.width() * scale_,
+                  region.height() * scale_);
+    }
+    QRgb colour_at(Spot spot) { return shot(QRect(spot.x, spot.y, 1, 1)).pixel(0, 0); }
+    bool wait_for(const std::function<bool()>& condition, int ms = 5000) {
+        QElapsedTimer timer;
+        timer.start();
+        while (!condition()) {
+            if (timer.elapsed() > ms) return false;
+            QThread::msleep(50);
+        }
+        return true;
+    }
+
+    QString window_;
+    int scale_ = 1;
+    int menu_bar_ = 0;
+};
+
+TEST_F(ScaledSmokeTest, AtTwiceTheSizeEveryPressLandsAsAtOnceAndTheFieldIsTheSamePicture) {
+    ASSERT_TRUE(x_.running()) << x_.errors();
+    QImage field_at_one;
+    int menu_bar_at_one = 0;
+    for (int scale : {1, 2}) {
+        SCOPED_TRACE("scale " + std::to_string(scale));
+        store_scale(scale);
+        QProcess game;
+        start_game(game);
+        window_ = find_window(game);
+        ASSERT_FALSE(window_.isEmpty());
+        const QSize size = window_size(window_);
+        EXPECT_EQ(size.width(), kClientWidth * scale);
+        scale_ = scale;
+        menu_bar_ = size.height() - kClientHeight * scale;
+        if (scale == 1) menu_bar_at_one = menu_bar_;
+        EXPECT_EQ(menu_bar_, menu_bar_at_one) << "the menu bar keeps its size";
+
+        press(kFromFirstButton);
+        ASSERT_TRUE(wait_for([&] { return colour_at(kBoardMargin) == kPrologue; }))
+            << "最初から did not open the prologue";
+        press(kStartButton);
+        ASSERT_TRUE(wait_for([&] { return colour_at(kBoardMargin) == kBoard; }))
+            << "スタート did not open the board";
+        if (scale == 1) {
+            QThread::msleep(300);
+            field_at_one = shot(kField);
+            ASSERT_FALSE(field_at_one.isNull());
+            game.kill();
+            game.waitForFinished();
+            continue;
+        }
+        EXPECT_TRUE(wait_for([&] { return shot(kField) == nearest_neighbour(field_at_one, 2); }))
+            << "the field is not the picture at ×1 with every pixel doubled";
+
+        press(kTurnButton);
+        ASSERT_TRUE(wait_for([&] { return colour_at(kHeroinePanel) == kHeroinesTurn; }))
+            << "開始 did not begin ロッタ's turn";
+
+        // 召喚 marks the first Familiar's icon once ロッタ has the magic points for it (a roll;
+        // they add up over turns), and a press on the icon summons it, which takes the icon away.
+        QImage marked(33, 33, QImage::Format_RGB32);
+        marked.fill(Qt::white);
+        const PictureSize sprite{kSquareWidth, kSquareWidth};
+        paint_raster(marked, Picture::load("vr_data\\r-skl.bmp", sprite).image(), 0, 0, RasterOp::SrcAnd);
+        paint_raster(marked, Picture::load("vr_data\\cursol_m.bmp", sprite).image(), 0, 0,
+                     RasterOp::MergePaint);
+        paint_raster(marked, Picture::load("vr_data\\cursol.bmp", sprite).image(), 0, 0, RasterOp::SrcAnd);
+        const QImage marked_at_two = nearest_neighbour(marked, 2);
+        bool summonable = false;
+        for (int turn = 0; turn < 3 && !summonable; ++turn) {
+            // The line under the panels tells when the press was handled, either way.
+            const QImage navi_before = shot(kNavi);
+            press(kSummonButton);
+            ASSERT_TRUE(wait_for([&] { return shot(kNavi) != navi_before; })) << "召喚 was not pressed";
+            summonable = wait_for([&] { return shot(kFirstIcon) == marked_at_two; }, 1000);
+            if (summonable) break;
+            press(kTurnButton);
+            wait_for([&] { return colour_at(kHeroinePanel) != kHeroinesTurn; });
+            ASSERT_TRUE(wait_for([&] { return colour_at(kHeroinePanel) == kHeroinesTurn; }, 60000));
+        }
+        ASSERT_TRUE(summonable) << "召喚 never marked the first Familiar's icon in three turns";
+        press(kFirstFamiliarIcon);
+        QImage bare_board(kFirstIcon.size() * 2, QImage::Format_RGB32);
+        bare_board.fill(kBoard);
+        EXPECT_TRUE(wait_for([&] { return shot(kFirstIcon) == bare_board; }))
+            << "the press on the icon did not summon its Familiar";
+        game.kill();
+        game.waitForFinished();
+    }
 }
 
 TEST_F(SmokeTest, ASecondCopyEndsAtOnceAndAStaleLockDoesNotBlock) {

@@ -1,7 +1,6 @@
 // The window itself: its controls placed on the board, the menu, and the handlers wired to them.
 #include "app/game_form.h"
 
-#include <QFont>
 #include <QMenu>
 
 namespace vr {
@@ -78,9 +77,7 @@ void place_heading(Label& label, int x, int y, const std::string& caption) {
 GameForm::GameForm(GameServices services)
     : pause(services.pause), random(services.random), music(services.music) {
     set_caption("ベロラン");
-    QFont font(kFontFamily);
-    font.setPixelSize(kFontPixels);
-    setFont(font);
+    set_font(kFontFamily, kFontPixels);
     set_client_size(kClientWidth, kClientHeight);
     set_back_colour(kBoardColour);
 
@@ -90,10 +87,20 @@ GameForm::GameForm(GameServices services)
     menu_load = add_menu_item(menu, "ロード");
     menu_bgm_on_off = add_menu_item(menu, "BGM");
     menu_bgm_on_off->set_checked(true);
-    QMenu* speed = menu->addMenu(QString::fromUtf8("速度"));
+    QMenu* sizes = add_submenu(menu, "画面サイズ");
+    QActionGroup* size_group = add_radio_group();
+    for (int n = kSmallestScale; n <= kLargestScale; ++n) {
+        menu_scale(n) = add_menu_item(sizes, "×" + std::to_string(n));
+        menu_scale(n)->join_radio_group(size_group);
+        menu_scale(n)->set_checked(n == scale());
+    }
+    QMenu* speed = add_submenu(menu, "速度");
+    QActionGroup* speed_group = add_radio_group();
     static const char* const kSpeedCaptions[] = {"ふつう", "はやい", "とてもはやい"};
-    for (int i = 0; i <= decltype(menu_speed)::kHi; ++i)
+    for (int i = 0; i <= decltype(menu_speed)::kHi; ++i) {
         menu_speed(i) = add_menu_item(speed, kSpeedCaptions[i]);
+        menu_speed(i)->join_radio_group(speed_group);
+    }
     menu_gameend = add_menu_item(menu, "ゲーム終了");
     QMenu* rank = add_menu("最短記録");
     static const char* const kStageCaptions[] = {"ステージ１", "ステージ２", "ステージ３", "ステージ４",
@@ -230,6 +237,8 @@ void GameForm::wire_handlers() {
     menu_save->on_click = [this] { menu_save_Click(); };
     menu_load->on_click = [this] { menu_load_Click(); };
     menu_bgm_on_off->on_click = [this] { menu_bgm_on_off_Click(); };
+    for (int n = kSmallestScale; n <= kLargestScale; ++n)
+        menu_scale(n)->on_click = [this, n] { menu_scale_Click(n); };
     for (int i = 0; i <= decltype(menu_speed)::kHi; ++i)
         menu_speed(i)->on_click = [this, i] { menu_speed_Click(i); };
     menu_gameend->on_click = [this] { menu_gameend_Click(); };

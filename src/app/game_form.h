@@ -116,6 +116,8 @@ public:
     MenuItem* menu_save = nullptr;        // セーブ
     MenuItem* menu_load = nullptr;        // ロード
     MenuItem* menu_bgm_on_off = nullptr;  // BGM, checked = music on
+    // 画面サイズ ×1..×4; the one checked is the window's scale
+    BoundedArray<MenuItem*, 1, 4> menu_scale{};
     BoundedArray<MenuItem*, 0, 2> menu_speed{};  // 速度: ふつう, はやい, とてもはやい; checked = chosen
     MenuItem* menu_gameend = nullptr;            // ゲーム終了
     BoundedArray<MenuItem*, 1, 8> stg{};  // 最短記録: stg1..stg8
@@ -165,6 +167,11 @@ public:
     void layout_screens();
     void load_screen_pictures();
     void wire_handlers();
+
+    // ---- window scale (src/app/window_scale.cpp) ----
+    void restore_window_scale();  // the player's stored choice, else the largest that fits the screen
+    void set_window_scale(int scale);
+    void menu_scale_Click(int scale);
 
     // ---- catalogue (src/state/catalogue.cpp) ----
     void load_catalogue();

@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "beroran: %s\n", error.what());
             return 1;
         }
+        form.restore_window_scale();
         form.show();
         status = app.exec();
     }

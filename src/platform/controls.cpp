@@ -2,12 +2,15 @@
 #include "platform/controls.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -62,6 +65,30 @@ bool is_press_key(int key) {
 // Frame border and caption geometry.
 constexpr int kFrameCaptionLeft = 8;
 constexpr int kFrameBorderTop = 6;
+constexpr int kFrameCaptionPadding = 2;
+
+// The scale of the window a control stands in; 1 for a control outside any game window.
+int scale_of_window(const QWidget* widget) {
+    const auto* window = dynamic_cast<const Window*>(widget->window());
+    return window ? window->scale() : 1;
+}
+
+// A device pixel of a control shown `scale` times larger lies on this pixel of the game's own:
+// each game pixel covers a whole block of device pixels, so presses land exactly where the
+// picture under them was drawn.
+float to_game_pixel(qreal device, int scale) {
+    return static_cast<float>(std::floor(device / scale));
+}
+
+// A rectangle outline one game pixel thick through the pixels from `from` to `to` inclusive.
+void outline(QPainter& painter, QPoint from, QPoint to, const QColor& colour) {
+    const int width = to.x() - from.x() + 1;
+    const int height = to.y() - from.y() + 1;
+    painter.fillRect(from.x(), from.y(), width, 1, colour);
+    painter.fillRect(from.x(), to.y(), width, 1, colour);
+    painter.fillRect(from.x(), from.y(), 1, height, colour);
+    painter.fillRect(to.x(), from.y(), 1, height, colour);
+}
 
 }  // namespace
 
@@ -105,29 +132,48 @@ bool reachable(const QWidget& control) {
     std::abort();
 }
 
+// ---- ScaledControl ----
+
+ScaledControl::ScaledControl(QWidget* self)
+    : self_(self), logical_(self->geometry()), scale_(scale_of_window(self)) {}
+
+void ScaledControl::set_logical_geometry(const QRect& geometry) {
+    logical_ = geometry;
+    self_->setGeometry(logical_.x() * scale_, logical_.y() * scale_, logical_.width() * scale_,
+                       logical_.height() * scale_);
+}
+
+void ScaledControl::apply_scale(int scale) {
+    scale_ = scale;
+    set_logical_geometry(logical_);
+    self_->update();
+}
+
 // ---- PictureBox ----
 
-PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent), ScaledControl(this) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void PictureBox::place(int x, int y, int width, int height) {
-    setGeometry(x, y, width, height);
+    set_logical_geometry(QRect(x, y, width, height));
     clear_image();
 }
 
 void PictureBox::resizeEvent(QResizeEvent*) {
-    if (image_.size() != size()) clear_image();
+    // A new scale keeps what is drawn; only a new place in the game's pixels starts afresh.
+    if (image_.size() != logical_geometry().size()) clear_image();
 }
 
 void PictureBox::clear_image() {
+    const QSize size = logical_geometry().size();
     // A background as large as the box (the field, every frame) is a plain copy.
-    if (!picture_.is_null() && picture_.image().size() == size()) {
+    if (!picture_.is_null() && picture_.image().size() == size) {
         image_ = picture_.image().copy();
         return;
     }
-    image_ = QImage(size(), QImage::Format_RGB32);
+    image_ = QImage(size, QImage::Format_RGB32);
     image_.fill(back_colour_);
     if (!picture_.is_null()) paint_raster(image_, picture_.image(), 0, 0, RasterOp::SrcAnd);
 }
@@ -165,6 +211,10 @@ void PictureBox::clear_key_cursor() {
 
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    // Everything below is drawn in the game's pixels; without smoothing each one becomes a
+    // solid block, the pixel art's own look.
+    painter.scale(scale(), scale());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(0, 0, image_);
     if (key_cursor_.isNull()) return;
     // Drawn inside the cell, in the image's own coordinates.
@@ -178,31 +228,31 @@ void PictureBox::paintEvent(QPaintEvent*) {
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
     if (!on_mouse_down) return;
-    const QPointF at = event->position();
+    const float x = to_game_pixel(event->position().x(), scale());
+    const float y = to_game_pixel(event->position().y(), scale());
     const int button = mouse_button_code(event->button());
     const int shift = shift_code(event->modifiers());
-    EventGate::run(
-        [&] { on_mouse_down(button, shift, static_cast<float>(at.x()), static_cast<float>(at.y())); });
+    EventGate::run([&] { on_mouse_down(button, shift, x, y); });
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
     if (!on_mouse_move || EventGate::busy()) return;
-    const QPointF at = event->position();
+    const float x = to_game_pixel(event->position().x(), scale());
+    const float y = to_game_pixel(event->position().y(), scale());
     const int button = mouse_button_code(event->buttons());
     const int shift = shift_code(event->modifiers());
-    EventGate::run(
-        [&] { on_mouse_move(button, shift, static_cast<float>(at.x()), static_cast<float>(at.y())); });
+    EventGate::run([&] { on_mouse_move(button, shift, x, y); });
 }
 
 // ---- Label ----
 
-Label::Label(QWidget* parent) : QLabel(parent) {
+Label::Label(QWidget* parent) : QLabel(parent), ScaledControl(this) {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setTextFormat(Qt::PlainText);
 }
 
 void Label::place(int x, int y, int width, int height) {
-    setGeometry(x, y, width, height);
+    set_logical_geometry(QRect(x, y, width, height));
 }
 
 void Label::set_caption(const std::string& caption) {
@@ -216,12 +266,20 @@ void Label::set_back_colour(Colour colour) {
 
 // ---- Frame ----
 
-Frame::Frame(QWidget* parent) : QWidget(parent) {
+Frame::Frame(QWidget* parent) : QWidget(parent), ScaledControl(this) {
     set_back_colour(back_colour_);
 }
 
 void Frame::place(int x, int y, int width, int height) {
-    setGeometry(x, y, width, height);
+    set_logical_geometry(QRect(x, y, width, height));
+}
+
+void Frame::set_left(int x) {
+    set_logical_geometry(logical_geometry().translated(x - logical_geometry().x(), 0));
+}
+
+void Frame::set_top(int y) {
+    set_logical_geometry(logical_geometry().translated(0, y - logical_geometry().y()));
 }
 
 void Frame::set_caption(const std::string& caption) {
@@ -244,24 +302,30 @@ void Frame::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), to_qcolor(back_colour_));
     if (!border_visible_) return;
-    // An etched border with the caption cut into its top edge.
-    const QRect box(0, kFrameBorderTop, width() - 1, height() - kFrameBorderTop - 1);
-    painter.setPen(QColor(128, 128, 128));
-    painter.drawRect(box.adjusted(0, 0, -1, -1));
-    painter.setPen(QColor(255, 255, 255));
-    painter.drawRect(box.adjusted(1, 1, 0, 0));
+    // An etched border, drawn in the game's pixels so its lines grow with the scale.
+    const int s = scale();
+    const int right = logical_geometry().width() - 1;
+    const int bottom = logical_geometry().height() - 1;
+    painter.save();
+    painter.scale(s, s);
+    outline(painter, {0, kFrameBorderTop}, {right - 1, bottom - 1}, QColor(128, 128, 128));
+    outline(painter, {1, kFrameBorderTop + 1}, {right, bottom}, QColor(255, 255, 255));
+    painter.restore();
     if (caption_.empty()) return;
+    // The caption is cut into the top edge, in the font of this scale.
     const QString text = to_qstring(caption_);
     const QFontMetrics metrics(font());
-    const QRect text_rect(kFrameCaptionLeft, 0, metrics.horizontalAdvance(text) + 4, metrics.height());
+    const int padding = kFrameCaptionPadding * s;
+    const QRect text_rect(kFrameCaptionLeft * s, 0, metrics.horizontalAdvance(text) + 2 * padding,
+                          metrics.height());
     painter.fillRect(text_rect, to_qcolor(back_colour_));
     painter.setPen(Qt::black);
-    painter.drawText(text_rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, text);
+    painter.drawText(text_rect.adjusted(padding, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, text);
 }
 
 // ---- CommandButton ----
 
-CommandButton::CommandButton(QWidget* parent) : QPushButton(parent) {
+CommandButton::CommandButton(QWidget* parent) : QPushButton(parent), ScaledControl(this) {
     // Tab reaches the buttons; a click does not take the focus, so Enter keeps its meaning.
     setFocusPolicy(Qt::TabFocus);
     connect(this, &QPushButton::clicked, [this] {
@@ -270,7 +334,7 @@ CommandButton::CommandButton(QWidget* parent) : QPushButton(parent) {
 }
 
 void CommandButton::place(int x, int y, int width, int height) {
-    setGeometry(x, y, width, height);
+    set_logical_geometry(QRect(x, y, width, height));
 }
 
 void CommandButton::set_caption(const std::string& caption) {
@@ -327,6 +391,11 @@ void MenuItem::click() {
     if (on_click) on_click();
 }
 
+void MenuItem::join_radio_group(QActionGroup* group) {
+    action_->setCheckable(true);
+    group->addAction(action_);
+}
+
 // ---- Timer ----
 
 Timer::Timer() {
@@ -366,8 +435,40 @@ void Window::set_caption(const std::string& caption) {
 }
 
 void Window::set_client_size(int width, int height) {
-    client_->setFixedSize(width, height);
+    client_size_ = QSize(width, height);
+    client_->setFixedSize(client_size_ * scale_);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void Window::set_font(const char* family, int pixels) {
+    font_ = QFont(family);
+    font_.setPixelSize(pixels);
+    setFont(font_);
+    set_scale(scale_);
+}
+
+void Window::set_scale(int scale) {
+    assert(scale >= kSmallestScale && scale <= kLargestScale);
+    scale_ = scale;
+    QFont scaled = font_;
+    if (font_.pixelSize() > 0) scaled.setPixelSize(font_.pixelSize() * scale);
+    client_->setFont(scaled);
+    for (QWidget* child : client_->findChildren<QWidget*>()) {
+        if (auto* control = dynamic_cast<ScaledControl*>(child)) control->apply_scale(scale);
+    }
+    if (!client_size_.isValid()) return;
+    client_->setFixedSize(client_size_ * scale);
+    // The fixed-size layout fits the window around the new client area now, so a window about to
+    // be shown appears at its final size.
+    layout()->activate();
+}
+
+int Window::menu_bar_height() const {
+    return menuBar()->sizeHint().height();
+}
+
+QSize Window::available_screen_size() const {
+    return screen()->availableGeometry().size();
 }
 
 void Window::set_back_colour(Colour colour) {
@@ -376,6 +477,18 @@ void Window::set_back_colour(Colour colour) {
 
 QMenu* Window::add_menu(const std::string& caption) {
     return menuBar()->addMenu(to_qstring(caption));
+}
+
+QMenu* Window::add_submenu(QMenu* menu, const std::string& caption) {
+    return menu->addMenu(to_qstring(caption));
+}
+
+QActionGroup* Window::add_radio_group() {
+    auto* group = new QActionGroup(this);
+    // MenuItem puts an item's own check back after Qt's toggle and the handler sets the marks, so
+    // Qt must allow a moment with none checked.
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    return group;
 }
 
 void Window::drop_focus() {
@@ -415,6 +528,18 @@ void Window::closeEvent(QCloseEvent* event) {
     }
     on_unload();
     event->accept();
+}
+
+int largest_fitting_scale(QSize available, QSize client, int menu_bar_height) {
+    // About 60 % of the screen leaves room for the desktop's panels and other windows.
+    constexpr int kSharePercent = 60;
+    const auto fits = [&](int scale) {
+        return 100 * client.width() * scale <= kSharePercent * available.width() &&
+               100 * (client.height() * scale + menu_bar_height) <= kSharePercent * available.height();
+    };
+    int scale = kSmallestScale;
+    while (scale < kLargestScale && fits(scale + 1)) ++scale;
+    return scale;
 }
 
 }  // namespace vr

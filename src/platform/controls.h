@@ -17,6 +17,7 @@
 #include "platform/picture.h"
 
 class QAction;
+class QActionGroup;
 class QMenu;
 
 namespace vr {
@@ -43,7 +44,28 @@ bool reachable(const QWidget& control);
 // Mouse handlers receive button, shift state and the position in the control's own pixels.
 using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
 
-class PictureBox : public QWidget {
+// The window shows the game's 465 x 279 pixels `scale` times larger. Each control keeps its place
+// in the game's own pixels, which is all the game's routines ever see, and stands on screen at
+// that place times the scale.
+class ScaledControl {
+public:
+    virtual ~ScaledControl() = default;
+    const QRect& logical_geometry() const { return logical_; }
+    int scale() const { return scale_; }
+    // Stands the control at its place times `scale` and redraws it at that size.
+    virtual void apply_scale(int scale);
+
+protected:
+    explicit ScaledControl(QWidget* self);
+    void set_logical_geometry(const QRect& geometry);
+
+private:
+    QWidget* self_;
+    QRect logical_;
+    int scale_;
+};
+
+class PictureBox : public QWidget, public ScaledControl {
 public:
     explicit PictureBox(QWidget* parent);
 
@@ -83,7 +105,7 @@ private:
     QRect key_cursor_;
 };
 
-class Label : public QLabel {
+class Label : public QLabel, public ScaledControl {
 public:
     explicit Label(QWidget* parent);
     void place(int x, int y, int width, int height);
@@ -100,12 +122,12 @@ private:
 };
 
 // A panel with a caption on its top border and a back colour, holding other controls.
-class Frame : public QWidget {
+class Frame : public QWidget, public ScaledControl {
 public:
     explicit Frame(QWidget* parent);
     void place(int x, int y, int width, int height);
-    void set_left(int x) { move(x, pos().y()); }
-    void set_top(int y) { move(pos().x(), y); }
+    void set_left(int x);
+    void set_top(int y);
     void set_caption(const std::string& caption);
     const std::string& caption() const { return caption_; }
     // Screens hide the border and caption; board panels show them.
@@ -125,7 +147,7 @@ private:
     bool border_visible_ = true;
 };
 
-class CommandButton : public QPushButton {
+class CommandButton : public QPushButton, public ScaledControl {
 public:
     explicit CommandButton(QWidget* parent);
     void place(int x, int y, int width, int height);
@@ -159,6 +181,9 @@ public:
     bool checked() const;
     // What a click on the item does; tests call it directly.
     void click();
+    // Shows the item's mark as one of a group's round marks; which one is checked is still up to
+    // the handler.
+    void join_radio_group(QActionGroup* group);
 
     std::function<void()> on_click;
 
@@ -209,15 +234,29 @@ private:
     std::array<std::unique_ptr<Control>, Hi - Lo + 1> controls_;
 };
 
-// The main window: a client area of fixed size under a menu bar.
+// The main window: a client area of fixed size under a menu bar, shown at a whole-number scale.
 class Window : public QMainWindow {
 public:
     Window();
     void set_caption(const std::string& caption);
+    // The client area in the game's pixels; on screen it is `scale` times larger.
     void set_client_size(int width, int height);
+    QSize client_size() const { return client_size_; }
     void set_back_colour(Colour colour);
+    // The window's font; the controls get it at `scale` times its size, the menu bar as it is.
+    void set_font(const char* family, int pixels);
+    // Shows every control, picture and text `scale` times larger, at once; nearest-neighbour for
+    // pictures, text drawn at the larger size. The desktop's own scaling multiplies on top.
+    void set_scale(int scale);
+    int scale() const { return scale_; }
+    int menu_bar_height() const;
+    // The screen area the window may use, in the desktop's pixels.
+    QSize available_screen_size() const;
     QWidget* client() const { return client_; }
     QMenu* add_menu(const std::string& caption);
+    QMenu* add_submenu(QMenu* menu, const std::string& caption);
+    // A group whose items show round marks; it belongs to the window.
+    QActionGroup* add_radio_group();
     // Takes the Tab focus away, so Enter and Space fall back to what the window makes of them.
     void drop_focus();
 
@@ -238,6 +277,16 @@ protected:
 
 private:
     QWidget* client_;
+    QSize client_size_;
+    QFont font_;
+    int scale_ = 1;
 };
+
+constexpr int kSmallestScale = 1;
+constexpr int kLargestScale = 4;
+
+// The largest scale from 1 to 4 at which a window with this client area and menu bar fits within
+// about 60 % of the available screen area in each direction; 1 when even that does not fit.
+int largest_fitting_scale(QSize available, QSize client, int menu_bar_height);
 
 }  // namespace vr

@@ -1,4 +1,4 @@
-// Preferences through QSettings: ~/.config/beroran/beroran.conf (XDG_CONFIG_HOME respected).
+// Preferences through QSettings: ~/.config/beroran/beroran.ini (XDG_CONFIG_HOME respected).
 #include "platform/settings.h"
 
 #include <QSettings>
