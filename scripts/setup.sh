@@ -9,6 +9,8 @@ PACKAGES=(
   fonts-ipafont-gothic               # Japanese glyphs in Japanese forms
   libgtest-dev libgmock-dev libbenchmark-dev  # tests and benchmarks
   xvfb xauth x11-utils xdotool       # the smoke test of the real window
+  desktop-file-utils appstream       # the install checks validate the menu entry and metainfo
+  dpkg-dev file                      # cpack -G DEB: dpkg-shlibdeps finds the library packages
 )
 
 missing=()
@@ -23,5 +25,6 @@ if ((${#missing[@]})); then
 fi
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-cmake -S "$ROOT" -B "$ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+# Warnings are errors in our own builds and CI; a packager's plain build leaves them warnings.
+cmake -S "$ROOT" -B "$ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBERORAN_WERROR=ON "$@"
 cmake --build "$ROOT/build" -j"$(nproc)"

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/desktop_icon.h"
 #include "platform/event_gate.h"
 
 namespace vr {
@@ -298,6 +299,7 @@ Window::Window() : client_(new QWidget(this)) {
     setCentralWidget(client_);
     client_->setAutoFillBackground(true);
     EventGate::install(this);
+    set_desktop_identity(*this);
 }
 
 void Window::set_caption(const std::string& caption) {
