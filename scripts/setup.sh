@@ -10,6 +10,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev  # tests and benchmarks
   xvfb xauth x11-utils xdotool       # the smoke test of the real window
   libxcb1-dev                        # ... and reading its pixels
+  desktop-file-utils appstream       # the install checks validate the menu entry and metainfo
+  dpkg-dev file                      # cpack -G DEB: dpkg-shlibdeps finds the library packages
 )
 
 missing=()
@@ -24,5 +26,6 @@ if ((${#missing[@]})); then
 fi
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-cmake -S "$ROOT" -B "$ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+# Warnings are errors in our own builds and CI; a packager's plain build leaves them warnings.
+cmake -S "$ROOT" -B "$ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBERORAN_WERROR=ON "$@"
 cmake --build "$ROOT/build" -j"$(nproc)"

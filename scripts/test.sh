@@ -15,7 +15,8 @@ if [ "$unformatted" != "0" ]; then
 fi
 ctest --test-dir "$ROOT/build" --output-on-failure -j"$JOBS"
 
-cmake -S "$ROOT" -B "$ROOT/build-asan" -DCMAKE_BUILD_TYPE=Debug -DBERORAN_SANITIZE=ON -DBERORAN_BENCHMARKS=OFF
+cmake -S "$ROOT" -B "$ROOT/build-asan" -DCMAKE_BUILD_TYPE=Debug -DBERORAN_SANITIZE=ON -DBERORAN_BENCHMARKS=OFF \
+  -DBERORAN_WERROR=ON
 cmake --build "$ROOT/build-asan" -j"$JOBS" --target beroran_tests beroran
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$ROOT/build-asan" --output-on-failure -j"$JOBS"

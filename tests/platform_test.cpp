@@ -113,7 +113,40 @@ TEST(DataPaths, GamePathsMapOntoTheVrDataInTheCurrentDirectory) {
     EXPECT_EQ(resolve_data_path("/opt/game\\vr_data\\dice.mid"), "vr_data/dice.mid")
         << "the music's program-directory path finds the same vr_data as the pictures";
     EXPECT_EQ(resolve_data_path("other\\file.txt"), "other/file.txt");
+    EXPECT_EQ(resolve_data_path_for_writing("vr_data\\vrdat.txt"), "vr_data/vrdat.txt")
+        << "a writable vr_data keeps the save, as a source checkout always has";
+    EXPECT_EQ(player_directory(), "vr_data");
     std::filesystem::current_path(previous);
+}
+
+TEST(DataPaths, ThePlayersFilesGoToTheirOwnFolderWhenTheDataFolderCannotKeepThem) {
+    QTemporaryDir dir;
+    const std::string data = dir.filePath("vr_data").toStdString();
+    const std::string player = dir.filePath("home/beroran").toStdString();
+    std::filesystem::create_directories(data);
+    const auto put = [](const std::string& folder, const char* name) {
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder + "/" + name) << "1\r\n";
+    };
+    put(data, "vrrec.txt");
+    put(data, "vrdat.txt");
+    put(player, "vrdat.txt");
+
+    const PlayerFilePaths kept = locate_player_file("vrdat.txt", data, true, player);
+    EXPECT_EQ(kept.read, data + "/vrdat.txt") << "a writable checkout keeps them beside the pictures";
+    EXPECT_EQ(kept.write, data + "/vrdat.txt");
+    const PlayerFilePaths both = locate_player_file("vrdat.txt", data, false, player);
+    EXPECT_EQ(both.read, player + "/vrdat.txt") << "the player's own copy is the newer";
+    EXPECT_EQ(both.write, player + "/vrdat.txt");
+    const PlayerFilePaths left = locate_player_file("vrrec.txt", data, false, player);
+    EXPECT_EQ(left.read, data + "/vrrec.txt") << "records left in the data folder are still read";
+    EXPECT_EQ(left.write, player + "/vrrec.txt") << "and never written over";
+    std::filesystem::remove_all(player);
+    const PlayerFilePaths fresh =
+        locate_player_file("vrdat.txt", dir.filePath("empty").toStdString(), false, player);
+    EXPECT_EQ(fresh.read, player + "/vrdat.txt");
+    ASSERT_TRUE(write_record_lines(fresh.write, {{1, 2}})) << "the first write makes the player's folder";
+    EXPECT_EQ(read_record_numbers(fresh.read, 2), (std::vector<int>{1, 2}));
 }
 
 TEST(BoundedArrays, IndexesFromTheGamesOwnLowerBound) {

@@ -24,6 +24,12 @@ TEST_F(StartupTest, OnlyTheTitleScreenShowsAndNaviAsksForTheStartButton) {
     EXPECT_TRUE(form->menu_bgm_on_off->checked());
 }
 
+TEST_F(StartupTest, TheWindowShowsTheDesktopIconTheBuildDrew) {
+    const QList<QSize> sizes = form->windowIcon().availableSizes();
+    EXPECT_TRUE(sizes.contains(QSize(16, 16)));
+    EXPECT_TRUE(sizes.contains(QSize(256, 256)));
+}
+
 TEST_F(StartupTest, IconStripsShowTheRedPicturesAndTheMagicsInOrder) {
     EXPECT_EQ(form->monicon(0).picture().source(), "vr_data\\r-skl.bmp");
     EXPECT_EQ(form->monicon(9).picture().source(), "vr_data\\r-drgn.bmp");

@@ -41,7 +41,7 @@ void GameForm::Form_Load() {
     random.randomize();
 
     // A copy killed while saving leaves its half-written temporary file; nothing else removes it.
-    remove_interrupted_writes(data_directory());
+    remove_interrupted_writes(player_directory());
     load_records();
     load_catalogue();
 

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/desktop_icon.h"
 #include "platform/event_gate.h"
 #include "platform/keys.h"
 
@@ -428,6 +429,7 @@ Window::Window() : client_(new QWidget(this)) {
         if (is_press_key(key) && dynamic_cast<CommandButton*>(focused) && reachable(*focused)) return focused;
         return key_target(key);
     });
+    set_desktop_identity(*this);
 }
 
 void Window::set_caption(const std::string& caption) {

@@ -2,7 +2,9 @@
 // writes that were killed halfway.
 #include "platform/record_file.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <charconv>
 #include <cstdint>
@@ -81,7 +83,10 @@ bool write_record_lines(const std::string& path, const std::vector<std::vector<i
         }
         text += "\r\n";
     }
-    QSaveFile file(QString::fromStdString(path));
+    // The player's folder in their home exists only from the first save or record on.
+    const QString target = QString::fromStdString(path);
+    if (!QDir().mkpath(QFileInfo(target).absolutePath())) return false;
+    QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly)) return false;
     if (file.write(text) != text.size()) {
         file.cancelWriting();

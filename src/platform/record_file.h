@@ -14,7 +14,8 @@ namespace vr {
 std::optional<std::vector<int>> read_record_numbers(const std::string& path, int count);
 
 // Writes each record as one line of comma-separated decimals ended by CR LF, replacing the file
-// atomically: an interrupted write leaves the old file whole. Returns false when it cannot.
+// atomically: an interrupted write leaves the old file whole. A missing folder is created first.
+// Returns false when it cannot.
 bool write_record_lines(const std::string& path, const std::vector<std::vector<int>>& records);
 
 // Removes from `folder` what a copy killed in the middle of writing the save "vrdat.txt" or the

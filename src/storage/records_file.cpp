@@ -56,7 +56,7 @@ std::string GameForm::update_record(int n) {
         best_turns(n) = stage_turns(n);
         std::vector<int> record;
         for (int i = 1; i <= kRecordCount; ++i) record.push_back(best_turns(i));
-        if (!write_record_lines(resolve_data_path(kRecordsFile), {record})) {
+        if (!write_record_lines(resolve_data_path_for_writing(kRecordsFile), {record})) {
             // Kept in memory for this session; the player learns why it will not last.
             message += "\r\n（記録を保存できません）";
         }

@@ -93,7 +93,7 @@ void GameForm::menu_save_Click() {
     for (int n = 1; n <= kTotalTurnsIndex; ++n) line2.push_back(stage_turns(n));
     const std::vector<int> line1 = {stage, masters(kHuman).hp, masters(kHuman).mp_max,
                                     masters(kHuman).mv_max};
-    if (!write_record_lines(resolve_data_path(kSaveFile), {line1, line2})) {
+    if (!write_record_lines(resolve_data_path_for_writing(kSaveFile), {line1, line2})) {
         tell_player(*this, kSaveFailed);
         return;
     }

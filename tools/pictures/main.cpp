@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "icon_set.h"
 #include "picture_set.h"
 #include "preview.h"
 
@@ -10,15 +11,27 @@ namespace {
 constexpr char kUsage[] =
     "usage: make_pictures ASSETS_DIR OUTPUT_DIR\n"
     "       make_pictures --contact-sheet OUT.png ASSETS_DIR\n"
-    "       make_pictures --field-preview OUT.png ASSETS_DIR\n";
+    "       make_pictures --field-preview OUT.png ASSETS_DIR\n"
+    "       make_pictures --icons NAME OUT_DIR ASSETS_DIR\n";
 
 int fail(const QString& message) {
     std::fprintf(stderr, "make_pictures: %s\n", qPrintable(message));
     return EXIT_FAILURE;
 }
+
+// The desktop icons: OUT_DIR/NxN/apps/NAME.png for every hicolor size.
+int make_icons(const QString& name, const QString& out_dir, const QString& assets) {
+    const auto icons = build_icon_set(assets);
+    if (!icons) return fail(icons.error);
+    if (const auto error = write_icon_set(*icons.value, out_dir, name)) return fail(*error);
+    return EXIT_SUCCESS;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 5 && QLatin1String(argv[1]) == QLatin1String("--icons"))
+        return make_icons(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
+                          QString::fromLocal8Bit(argv[4]));
     if (argc != 3 && argc != 4) {
         std::fputs(kUsage, stderr);
         return EXIT_FAILURE;
