@@ -49,6 +49,7 @@ public:
     int send_command(const std::string& command, std::string* reply) override;
 
     bool plays_silently() const { return silent_thread_.joinable(); }
+    void wait_until_set_up() {}
 
 private:
     int open_piece(const MusicCommand& command);
