@@ -145,7 +145,8 @@ void FluidMusicDevice::set_up(Output output, const std::vector<std::string>& sou
     for (const auto& soundfont : soundfonts) {
         std::error_code error;
         if (synth == nullptr || loaded || quitting_ || !std::filesystem::exists(soundfont, error)) continue;
-        loaded = fluid_synth_sfload(synth, soundfont.c_str(), 1) != FLUID_FAILED;
+        // No presets yet: the player selects them at the start of each piece, so only its instruments load.
+        loaded = fluid_synth_sfload(synth, soundfont.c_str(), 0) != FLUID_FAILED;
     }
     // Without a soundfont the pieces still run their course, just inaudibly.
     if (synth != nullptr && !loaded && !quitting_) {
