@@ -163,6 +163,8 @@ protected:
         fs::create_directories(dir_);
         piece_ = (dir_ / "short.mid").string();
         write_bytes(piece_, short_piece_bytes());
+        // These tests time a ready device; a busy machine may take its time setting one up.
+        device_.wait_until_set_up();
     }
     void TearDown() override { fs::remove_all(dir_); }
 
@@ -262,6 +264,7 @@ TEST_F(MusicDeviceTest, CloseWhilePlayingThenOpenAgain) {
 
 TEST_F(MusicDeviceTest, DestroyedWhilePlaying) {
     auto device = std::make_unique<FluidMusicDevice>(FluidMusicDevice::Output::Silent);
+    device->wait_until_set_up();
     ASSERT_EQ(device->send_command(open_command(), nullptr), kMusicOk);
     ASSERT_EQ(device->send_command("play bgmfile", nullptr), kMusicOk);
     device.reset();  // must neither crash nor hang
@@ -345,9 +348,10 @@ TEST_F(MusicDeviceTest, CommandsBeforeTheSynthIsReadyAnswerAsOnAReadyDeviceAndTh
     EXPECT_EQ(status(), "playing");
 
     held.release();
-    const auto released = steady_clock::now();
+    held.device->wait_until_set_up();
+    const auto ready = steady_clock::now();
     ASSERT_TRUE(becomes_stopped_within(kPatience)) << "the piece never started once the synth was ready";
-    const double seconds = std::chrono::duration<double>(steady_clock::now() - released).count();
+    const double seconds = std::chrono::duration<double>(steady_clock::now() - ready).count();
     EXPECT_GT(seconds, kShortPieceSeconds * 0.9) << "it played from the top once the synth was ready";
     EXPECT_TRUE(held.device->plays_silently());
 }

@@ -3,6 +3,8 @@
 #include "platform/fluid_music_device.h"
 
 #include <fluidsynth.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -26,6 +28,8 @@ namespace {
 constexpr const char* kSystemSoundFont = "/usr/share/sounds/sf2/default-GM.sf2";
 constexpr const char* kFallbackSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 constexpr double kSampleRate = 44100.0;
+// The nice value of the thread that makes the synth: the lowest priority there is.
+constexpr int kLoaderNice = 19;
 // Smaller periods cost far more CPU under PulseAudio for no audible gain in a board game.
 constexpr int kPeriodFrames = 512;
 // fluid's default 0.2 leaves our pieces near -20 dBFS; 0.5 keeps the loudest peak near -6 dBFS.
@@ -130,17 +134,18 @@ bool FluidMusicDevice::plays_silently() {
     return silent_thread_.joinable();
 }
 
-void FluidMusicDevice::set_up(Output output, const std::vector<std::string>& soundfonts) {
-    fluid_synth_t* synth = nullptr;
-    if (!quitting_) {
-        settings_ = new_fluid_settings();
-        fluid_settings_setnum(settings_, "synth.sample-rate", kSampleRate);
-        fluid_settings_setint(settings_, "audio.period-size", kPeriodFrames);
-        fluid_settings_setnum(settings_, "synth.gain", kSynthGain);
-        // A large font then costs only the instruments our pieces play.
-        fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
-        synth = new_fluid_synth(settings_);
-    }
+fluid_synth_t* FluidMusicDevice::make_synth(const std::vector<std::string>& soundfonts) {
+    // Building the window matters more than the music, which starts only after the title; on a
+    // busy machine this work must not take a core from it.
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kLoaderNice);
+    if (quitting_) return nullptr;
+    settings_ = new_fluid_settings();
+    fluid_settings_setnum(settings_, "synth.sample-rate", kSampleRate);
+    fluid_settings_setint(settings_, "audio.period-size", kPeriodFrames);
+    fluid_settings_setnum(settings_, "synth.gain", kSynthGain);
+    // A large font then costs only the instruments our pieces play.
+    fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
+    fluid_synth_t* synth = new_fluid_synth(settings_);
     bool loaded = false;
     for (const auto& soundfont : soundfonts) {
         std::error_code error;
@@ -154,6 +159,15 @@ void FluidMusicDevice::set_up(Output output, const std::vector<std::string>& sou
         for (const auto& soundfont : soundfonts) tried += (tried.empty() ? "" : ", ") + soundfont;
         std::fprintf(stderr, "music: no soundfont could be loaded (%s); music stays silent\n", tried.c_str());
     }
+    return synth;
+}
+
+void FluidMusicDevice::set_up(Output output, const std::vector<std::string>& soundfonts) {
+    // The sound threads inherit their creator's priority and could not win it back: the synth is
+    // made at low priority on a thread of its own, the output started from this one.
+    fluid_synth_t* synth = nullptr;
+    std::thread loader([&] { synth = make_synth(soundfonts); });
+    loader.join();
     {
         // The piece the game opened (and perhaps played) meanwhile goes to the synth now.
         const std::lock_guard lock(render_mutex_);

@@ -77,6 +77,7 @@ private:
     void tell_unplayable(const std::string& path, const char* why);
 
     void set_up(Output output, const std::vector<std::string>& soundfonts);
+    fluid_synth_t* make_synth(const std::vector<std::string>& soundfonts);
     void start_output(Output output);
     void render_silently();
     // Renders one block under render_mutex_; shared by the sound driver and the silent thread.
