@@ -28,8 +28,9 @@ namespace {
 constexpr const char* kSystemSoundFont = "/usr/share/sounds/sf2/default-GM.sf2";
 constexpr const char* kFallbackSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 constexpr double kSampleRate = 44100.0;
-// The nice value of the thread that makes the synth: the lowest priority there is.
-constexpr int kLoaderNice = 19;
+// The nice value of the thread that makes the synth: on a busy machine the window being built gets
+// the cores first, yet the synth is not starved so long that closing the window would wait on it.
+constexpr int kLoaderNice = 10;
 // Smaller periods cost far more CPU under PulseAudio for no audible gain in a board game.
 constexpr int kPeriodFrames = 512;
 // fluid's default 0.2 leaves our pieces near -20 dBFS; 0.5 keeps the loudest peak near -6 dBFS.
@@ -135,8 +136,7 @@ bool FluidMusicDevice::plays_silently() {
 }
 
 fluid_synth_t* FluidMusicDevice::make_synth(const std::vector<std::string>& soundfonts) {
-    // Building the window matters more than the music, which starts only after the title; on a
-    // busy machine this work must not take a core from it.
+    // Building the window matters more than the music, which starts only after the title.
     setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kLoaderNice);
     if (quitting_) return nullptr;
     settings_ = new_fluid_settings();
