@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <memory>
 #include <thread>
 #include <tuple>
@@ -180,13 +181,15 @@ protected:
         fs::create_directories(dir_);
         piece_ = (dir_ / "short.mid").string();
         write_bytes(piece_, short_piece_bytes());
+        // These tests time a ready device; a busy machine may take its time setting one up.
+        device_.wait_until_set_up();
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    int send(const std::string& command) { return device_.send_command(command, nullptr); }
+    int send(const std::string& command) { return device->send_command(command, nullptr); }
     std::string status() {
         std::string reply = "untouched";
-        EXPECT_EQ(device_.send_command("status bgmfile mode", &reply), kMusicOk);
+        EXPECT_EQ(device->send_command("status bgmfile mode", &reply), kMusicOk);
         return reply;
     }
     // Polls the way the game's one-second timer does, only faster.
@@ -204,6 +207,18 @@ protected:
     fs::path dir_;
     std::string piece_;
     FluidMusicDevice device_{FluidMusicDevice::Output::Silent};
+    FluidMusicDevice* device = &device_;  // the one the helpers talk to
+};
+
+// A device whose set-up waits until the test lets it go on.
+struct HeldDevice {
+    explicit HeldDevice(FluidMusicDevice::Output output = FluidMusicDevice::Output::Silent,
+                        std::vector<std::string> soundfonts = system_soundfonts())
+        : device(std::make_unique<FluidMusicDevice>(
+              output, std::move(soundfonts), [gate = released.get_future().share()] { gate.wait(); })) {}
+    void release() { released.set_value(); }
+    std::promise<void> released;
+    std::unique_ptr<FluidMusicDevice> device;
 };
 
 TEST_F(MusicDeviceTest, OpenedPieceWaitsStoppedUntilPlayed) {
@@ -267,6 +282,7 @@ TEST_F(MusicDeviceTest, CloseWhilePlayingThenOpenAgain) {
 
 TEST_F(MusicDeviceTest, DestroyedWhilePlaying) {
     auto device = std::make_unique<FluidMusicDevice>(FluidMusicDevice::Output::Silent);
+    device->wait_until_set_up();
     ASSERT_EQ(device->send_command(open_command(), nullptr), kMusicOk);
     ASSERT_EQ(device->send_command("play bgmfile", nullptr), kMusicOk);
     device.reset();  // must neither crash nor hang
@@ -286,25 +302,96 @@ TEST_F(MusicDeviceTest, QuotedPathWithBlanks) {
     EXPECT_EQ(status(), "playing");
 }
 
-TEST_F(MusicDeviceTest, BadOpensLeaveTheDeviceClosed) {
+TEST_F(MusicDeviceTest, BadOpensLeaveTheDeviceClosedAndAreNamedOnceOnStderr) {
     write_bytes(dir_ / "corrupt.mid", {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, 2, 1, 0xE0, 'M', 'T'});
     write_bytes(dir_ / "empty.mid", {});
     fs::create_directories(dir_ / "folder.mid");
-    const std::tuple<const char*, std::string, int> rows[] = {
-        {"missing file", (dir_ / "nothing.mid").string(), kMusicFileMissing},
-        {"missing game path", "vr_data\\no_such_piece.mid", kMusicFileMissing},
-        {"a directory", (dir_ / "folder.mid").string(), kMusicFileMissing},
-        {"corrupt file", (dir_ / "corrupt.mid").string(), kMusicBadFile},
-        {"empty file", (dir_ / "empty.mid").string(), kMusicBadFile},
+    struct Row {
+        const char* rule;
+        std::string path;
+        int error;
+        std::string told;  // the line on stderr
     };
-    for (const auto& [rule, path, error] : rows) {
-        SCOPED_TRACE(rule);
-        EXPECT_EQ(send("open " + path + " alias bgmfile"), error);
-        std::string reply = "untouched";
-        EXPECT_NE(device_.send_command("status bgmfile mode", &reply), kMusicOk);
-        EXPECT_EQ(reply, "untouched");
-        EXPECT_NE(send("play bgmfile"), kMusicOk);
+    const Row rows[] = {
+        {"missing file", (dir_ / "nothing.mid").string(), kMusicFileMissing, "nothing.mid: no such file"},
+        {"missing game path", "vr_data\\no_such_piece.mid", kMusicFileMissing,
+         "vr_data/no_such_piece.mid: no such file"},
+        {"a directory", (dir_ / "folder.mid").string(), kMusicFileMissing, "folder.mid: no such file"},
+        {"corrupt file", (dir_ / "corrupt.mid").string(), kMusicBadFile,
+         "corrupt.mid: not a valid MIDI file"},
+        {"empty file", (dir_ / "empty.mid").string(), kMusicBadFile, "empty.mid: not a valid MIDI file"},
+    };
+    ::testing::internal::CaptureStderr();
+    // The game opens its piece again at every screen; the player hears of each file once.
+    for (int round = 0; round < 3; ++round) {
+        for (const auto& row : rows) {
+            SCOPED_TRACE(row.rule);
+            EXPECT_EQ(send("open " + row.path + " alias bgmfile"), row.error);
+            std::string reply = "untouched";
+            EXPECT_NE(device_.send_command("status bgmfile mode", &reply), kMusicOk);
+            EXPECT_EQ(reply, "untouched");
+            EXPECT_NE(send("play bgmfile"), kMusicOk);
+        }
     }
+    const std::string told = ::testing::internal::GetCapturedStderr();
+    for (const auto& row : rows) {
+        const size_t at = told.find(row.told);
+        EXPECT_NE(at, std::string::npos) << row.rule << " in:\n" << told;
+        EXPECT_EQ(told.find(row.told, at + 1), std::string::npos) << row.rule << " said twice:\n" << told;
+    }
+}
+
+// ---- before the synth is ready ----
+
+TEST_F(MusicDeviceTest, CommandsBeforeTheSynthIsReadyAnswerAsOnAReadyDeviceAndThePieceStartsWhenItIs) {
+    HeldDevice held;
+    device = held.device.get();
+    const std::pair<std::string, int> steps[] = {
+        {"status bgmfile mode", kMusicUnknownAlias},
+        {open_command(), kMusicOk},
+        {"open x.mid alias bgmfile", kMusicAlreadyOpen},
+        {"play bgmfile notify", kMusicOk},
+        {"stop bgmfile ", kMusicOk},
+        {"close bgmfile wait", kMusicOk},
+        {"play bgmfile", kMusicUnknownAlias},
+        {open_command(), kMusicOk},
+        {"seek bgmfile to start", kMusicOk},
+    };
+    for (const auto& [command, error] : steps) EXPECT_EQ(send(command), error) << command;
+    EXPECT_EQ(status(), "stopped");
+    ASSERT_EQ(send("play bgmfile notify"), kMusicOk);
+    EXPECT_EQ(status(), "playing");
+    // Longer than the piece: it cannot have run without a synth, so it still plays.
+    std::this_thread::sleep_for(milliseconds(500));
+    EXPECT_EQ(status(), "playing");
+
+    held.release();
+    held.device->wait_until_set_up();
+    const auto ready = steady_clock::now();
+    ASSERT_TRUE(becomes_stopped_within(kPatience)) << "the piece never started once the synth was ready";
+    const double seconds = std::chrono::duration<double>(steady_clock::now() - ready).count();
+    EXPECT_GT(seconds, kShortPieceSeconds * 0.9) << "it played from the top once the synth was ready";
+    EXPECT_TRUE(held.device->plays_silently());
+}
+
+TEST_F(MusicDeviceTest, DestroyedDuringSetUpEndsWithoutFinishingIt) {
+    // No soundfont and the real outputs: a finished set-up would say so on stderr.
+    HeldDevice held(FluidMusicDevice::Output::Speakers, {(dir_ / "no_such_font.sf2").string()});
+    device = held.device.get();
+    ASSERT_EQ(send(open_command()), kMusicOk);
+    ASSERT_EQ(send("play bgmfile"), kMusicOk);
+    ::testing::internal::CaptureStderr();
+    constexpr milliseconds kHeldFor{100};
+    std::thread slow_set_up([&] {
+        std::this_thread::sleep_for(kHeldFor);
+        held.release();
+    });
+    const auto closed = steady_clock::now();
+    held.device.reset();  // the window closes while the set-up is held back
+    slow_set_up.join();
+    const auto released = closed + kHeldFor;
+    EXPECT_LT(std::chrono::duration<double>(steady_clock::now() - released).count(), 1.0);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << "the set-up went on after the window closed";
 }
 
 TEST_F(MusicDeviceTest, WrongCommandsChangeNothing) {

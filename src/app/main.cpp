@@ -4,10 +4,12 @@
 #include <memory>
 
 #include "app/game_form.h"
+#include "platform/first_paint_stamp.h"
 #include "platform/fluid_music_device.h"
 #include "platform/instance_lock.h"
 
 int main(int argc, char** argv) {
+    vr::FirstPaintStamp first_paint;  // a figure for bench/startup_bench; silent unless it asks
     vr::InstanceLock lock;
     if (!lock.try_lock()) {
         std::fprintf(stderr, "beroran: another copy is already running\n");
@@ -29,6 +31,7 @@ int main(int argc, char** argv) {
         }
         form.restore_window_scale();
         form.show();
+        first_paint.watch(form.title_pic);
         status = app.exec();
     }
     // The synth goes before the application does.

@@ -1,11 +1,14 @@
 // The game's music device: media-control command strings played as Standard MIDI Files through
-// FluidSynth, with a silent render thread when no sound output exists.
+// FluidSynth, set up off the GUI thread, with a silent render thread when no sound output exists.
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -34,6 +37,10 @@ enum MusicError : int {
     kMusicBadFile = 5,       // open: not a playable MIDI file
 };
 
+// The soundfonts to try, in order: BERORAN_SOUNDFONT when set (for measurements), else the system's
+// choice (Debian's default-GM.sf2 alternatives link), else TimGM6mb by name.
+std::vector<std::string> system_soundfonts();
+
 class FluidMusicDevice : public MusicDevice {
 public:
     enum class Output {
@@ -41,14 +48,22 @@ public:
         Silent,    // render on our own thread and discard the sound (tests, benchmarks)
     };
 
-    explicit FluidMusicDevice(Output output = Output::Speakers);
+    // Returns at once: the synth, its soundfont and the output are set up on a thread of their own.
+    // Commands sent meanwhile answer as they would on a ready device, and an open piece that was
+    // asked to play starts when the synth is ready. `before_set_up` runs first on that thread
+    // (tests hold the set-up back with it).
+    explicit FluidMusicDevice(Output output = Output::Speakers,
+                              std::vector<std::string> soundfonts = system_soundfonts(),
+                              std::function<void()> before_set_up = {});
+    // Ends a set-up still under way at its next step rather than finishing it.
     ~FluidMusicDevice() override;
     FluidMusicDevice(const FluidMusicDevice&) = delete;
     FluidMusicDevice& operator=(const FluidMusicDevice&) = delete;
 
     int send_command(const std::string& command, std::string* reply) override;
 
-    bool plays_silently() const { return silent_thread_.joinable(); }
+    void wait_until_set_up();
+    bool plays_silently();  // waits for the set-up
 
 private:
     int open_piece(const MusicCommand& command);
@@ -56,7 +71,13 @@ private:
     void play_piece();
     void stop_piece();
     void rewind_piece();
+    // Hands the open piece to FluidSynth; under render_mutex_ with the synth ready.
+    bool load_piece(const std::vector<uint8_t>& bytes);
+    // Says once per file and run why a piece cannot be played.
+    void tell_unplayable(const std::string& path, const char* why);
 
+    void set_up(Output output, const std::vector<std::string>& soundfonts);
+    fluid_synth_t* make_synth(const std::vector<std::string>& soundfonts);
     void start_output(Output output);
     void render_silently();
     // Renders one block under render_mutex_; shared by the sound driver and the silent thread.
@@ -64,19 +85,27 @@ private:
     static int on_driver_block(void* device, int frames, int nfx, float* fx[], int nout, float* out[]);
     static int on_player_tick(void* device, int tick);
 
+    // Made on the set-up thread; the device reads them only under render_mutex_ once synth_ready_,
+    // or after joining that thread.
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
     fluid_audio_driver_t* driver_ = nullptr;  // null when silent
     std::thread silent_thread_;               // runs only when silent
-    std::atomic<bool> quitting_{false};       // asks the silent thread to end
+    std::thread set_up_thread_;
+    std::atomic<bool> quitting_{false};  // asks the set-up and the silent thread to end
 
-    std::mutex render_mutex_;               // guards the synth and player_ against the audio thread
-    fluid_player_t* player_ = nullptr;      // the open piece; null when closed
-    std::string alias_;                     // alias of the open piece; empty when closed
-    int total_ticks_ = 0;                   // length of the open piece in ticks
-    bool at_end_ = false;                   // the open piece played to its end (under render_mutex_)
-    std::atomic<bool> playing_{false};      // what "status ... mode" reports
-    std::atomic<bool> end_reached_{false};  // set by the tick callback, handled after the block
+    std::mutex render_mutex_;                // guards the synth, the player and the piece below
+    std::condition_variable set_up_done_;    // signalled with set_up_finished_
+    bool synth_ready_ = false;               // synth_ is final (it may be null)
+    bool set_up_finished_ = false;           // the output is chosen too
+    fluid_player_t* player_ = nullptr;       // the open piece in FluidSynth; null when closed or not ready
+    std::vector<uint8_t> waiting_piece_;     // the open piece's file while the synth is not ready
+    std::string alias_;                      // alias of the open piece; empty when closed
+    int total_ticks_ = 0;                    // length of the open piece in ticks
+    bool at_end_ = false;                    // the open piece played to its end
+    std::atomic<bool> playing_{false};       // what "status ... mode" reports
+    std::atomic<bool> end_reached_{false};   // set by the tick callback, handled after the block
+    std::set<std::string> told_unplayable_;  // files already reported on stderr
 };
 
 }  // namespace vr
