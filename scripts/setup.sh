@@ -7,6 +7,7 @@ PACKAGES=(
   qt6-base-dev                       # Qt6 Widgets and its xcb/offscreen platforms
   libfluidsynth-dev timgm6mb-soundfont  # the music and its General MIDI soundfont
   fonts-ipafont-gothic               # Japanese glyphs in Japanese forms
+  libfontconfig-dev                  # the fonts read ahead at start-up
   libgtest-dev libgmock-dev libbenchmark-dev  # tests and benchmarks
   xvfb xauth x11-utils xdotool       # the smoke test of the real window
   libxcb1-dev                        # ... and reading its pixels

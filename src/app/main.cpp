@@ -7,6 +7,8 @@
 #include "platform/first_paint_stamp.h"
 #include "platform/fluid_music_device.h"
 #include "platform/instance_lock.h"
+#include "platform/paths.h"
+#include "platform/startup_warm_up.h"
 
 int main(int argc, char** argv) {
     vr::FirstPaintStamp first_paint;  // a figure for bench/startup_bench; silent unless it asks
@@ -15,7 +17,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "beroran: another copy is already running\n");
         return 0;
     }
+    vr::FontWarmUp fonts;
     QApplication app(argc, argv);
+    vr::PictureWarmUp pictures(vr::data_directory());
 
     vr::QtPause pause;
     vr::ClockRandom random;
@@ -29,6 +33,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "beroran: %s\n", error.what());
             return 1;
         }
+        fonts.wait();
         form.restore_window_scale();
         form.show();
         first_paint.watch(form.title_pic);
