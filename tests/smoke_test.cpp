@@ -183,6 +183,36 @@ protected:
         return true;
     }
 
+    // Plays turns until 召喚 marks the first Familiar's icon, which takes a roll of enough magic
+    // points (they add up over turns); false when three turns never gave them.
+    bool wait_until_summonable(const std::function<void()>& press_summon,
+                               const std::function<void()>& end_turn) {
+        QImage marked(kFirstIcon.size(), QImage::Format_RGB32);
+        marked.fill(Qt::white);
+        const PictureSize sprite{kSquareWidth, kSquareWidth};
+        paint_raster(marked, Picture::load("vr_data\\r-skl.bmp", sprite).image(), 0, 0, RasterOp::SrcAnd);
+        paint_raster(marked, Picture::load("vr_data\\cursol_m.bmp", sprite).image(), 0, 0,
+                     RasterOp::MergePaint);
+        paint_raster(marked, Picture::load("vr_data\\cursol.bmp", sprite).image(), 0, 0, RasterOp::SrcAnd);
+        marked = nearest_neighbour(marked, scale_);
+        for (int turn = 0; turn < 3; ++turn) {
+            // The line under the panels tells when the press was handled, either way.
+            const QImage navi_before = shot(kNavi);
+            press_summon();
+            if (!wait_for([&] { return shot(kNavi) != navi_before; })) return false;
+            if (wait_for([&] { return shot(kFirstIcon) == marked; }, 1000)) return true;
+            end_turn();
+            wait_for([&] { return colour_at(kHeroinePanel) != kHeroinesTurn; });
+            if (!wait_for([&] { return colour_at(kHeroinePanel) == kHeroinesTurn; }, 60000)) return false;
+        }
+        return false;
+    }
+    bool summoned() {
+        QImage bare_board(kFirstIcon.size() * scale_, QImage::Format_RGB32);
+        bare_board.fill(kBoard);
+        return wait_for([&] { return shot(kFirstIcon) == bare_board; });
+    }
+
     QString window_;
     int scale_ = 1;
     int menu_bar_ = 0;
@@ -227,37 +257,48 @@ TEST_F(ScaledSmokeTest, AtTwiceTheSizeEveryPressLandsAsAtOnceAndTheFieldIsTheSam
         ASSERT_TRUE(wait_for([&] { return colour_at(kHeroinePanel) == kHeroinesTurn; }))
             << "開始 did not begin ロッタ's turn";
 
-        // 召喚 marks the first Familiar's icon once ロッタ has the magic points for it (a roll;
-        // they add up over turns), and a press on the icon summons it, which takes the icon away.
-        QImage marked(33, 33, QImage::Format_RGB32);
-        marked.fill(Qt::white);
-        const PictureSize sprite{kSquareWidth, kSquareWidth};
-        paint_raster(marked, Picture::load("vr_data\\r-skl.bmp", sprite).image(), 0, 0, RasterOp::SrcAnd);
-        paint_raster(marked, Picture::load("vr_data\\cursol_m.bmp", sprite).image(), 0, 0,
-                     RasterOp::MergePaint);
-        paint_raster(marked, Picture::load("vr_data\\cursol.bmp", sprite).image(), 0, 0, RasterOp::SrcAnd);
-        const QImage marked_at_two = nearest_neighbour(marked, 2);
-        bool summonable = false;
-        for (int turn = 0; turn < 3 && !summonable; ++turn) {
-            // The line under the panels tells when the press was handled, either way.
-            const QImage navi_before = shot(kNavi);
-            press(kSummonButton);
-            ASSERT_TRUE(wait_for([&] { return shot(kNavi) != navi_before; })) << "召喚 was not pressed";
-            summonable = wait_for([&] { return shot(kFirstIcon) == marked_at_two; }, 1000);
-            if (summonable) break;
-            press(kTurnButton);
-            wait_for([&] { return colour_at(kHeroinePanel) != kHeroinesTurn; });
-            ASSERT_TRUE(wait_for([&] { return colour_at(kHeroinePanel) == kHeroinesTurn; }, 60000));
-        }
-        ASSERT_TRUE(summonable) << "召喚 never marked the first Familiar's icon in three turns";
+        // 召喚 marks the first Familiar's icon once ロッタ can pay for it, and a press on the icon
+        // summons it, which takes the icon away.
+        ASSERT_TRUE(wait_until_summonable([&] { press(kSummonButton); }, [&] { press(kTurnButton); }))
+            << "召喚 never marked the first Familiar's icon in three turns";
         press(kFirstFamiliarIcon);
-        QImage bare_board(kFirstIcon.size() * 2, QImage::Format_RGB32);
-        bare_board.fill(kBoard);
-        EXPECT_TRUE(wait_for([&] { return shot(kFirstIcon) == bare_board; }))
-            << "the press on the icon did not summon its Familiar";
+        EXPECT_TRUE(summoned()) << "the press on the icon did not summon its Familiar";
         game.kill();
         game.waitForFinished();
     }
+}
+
+// The keyboard alone, no pointer: the title, the prologue, 開始, a summon and the end of the turn.
+TEST_F(ScaledSmokeTest, KeysAlonePlayFromTheTitleToASummonAndTheEndOfTheTurn) {
+    ASSERT_TRUE(x_.running()) << x_.errors();
+    store_scale(1);
+    QProcess game;
+    start_game(game);
+    window_ = find_window(game);
+    ASSERT_FALSE(window_.isEmpty());
+    menu_bar_ = window_size(window_).height() - kClientHeight;
+    // Without a window manager the window takes the keys only once focused.
+    xdotool({"windowfocus", "--sync", window_});
+    const auto key = [&](const char* name) { xdotool({"key", name}); };
+
+    key("Return");
+    ASSERT_TRUE(wait_for([&] { return colour_at(kBoardMargin) == kPrologue; }))
+        << "Enter did not press 最初から";
+    key("Return");
+    ASSERT_TRUE(wait_for([&] { return colour_at(kBoardMargin) == kBoard; }))
+        << "Enter did not press スタート";
+    key("space");
+    ASSERT_TRUE(wait_for([&] { return colour_at(kHeroinePanel) == kHeroinesTurn; }))
+        << "Space did not press 開始";
+    ASSERT_TRUE(wait_until_summonable([&] { key("s"); }, [&] { key("space"); }))
+        << "S never marked the first Familiar's icon in three turns";
+    key("1");
+    EXPECT_TRUE(summoned()) << "1 did not summon the first Familiar";
+    key("space");
+    EXPECT_TRUE(wait_for([&] { return colour_at(kHeroinePanel) != kHeroinesTurn; }))
+        << "Space did not end the turn";
+    game.kill();
+    game.waitForFinished();
 }
 
 TEST_F(SmokeTest, ASecondCopyEndsAtOnceAndAStaleLockDoesNotBlock) {
