@@ -2,11 +2,8 @@
 #include <QTemporaryFile>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 
 #include "game_fixture.h"
-#include "platform/paths.h"
-#include "platform/startup_warm_up.h"
 
 namespace vr::test {
 namespace {
@@ -74,58 +71,27 @@ TEST(StartupFailure, AMissingOrDamagedPictureStopsStartUpNamingTheFile) {
         {"fld.bmp", "d3.bmp", "is 21 x 21 pixels; the game draws it at 448 x 40"},
         {"prologue.bmp", "gameover.bmp", "is 320 x 160 pixels; the game draws it at 160 x 120"},
     };
-    // The real program decodes the pictures ahead on another thread; the checks are the same.
-    for (const bool decoded_ahead : {false, true})
-        for (const auto& row : rows) {
-            ScratchDataDir data;
-            const std::string path = data.path(row.file);
-            if (!row.stand_in)
-                fs::remove(path);
-            else if (*row.stand_in == 0)
-                fs::resize_file(path, fs::file_size(path) / 2);
-            else
-                fs::copy_file(data.path(row.stand_in), path, fs::copy_options::overwrite_existing);
-            InstantPause pause;
-            ScriptedRandom dice;
-            RecordingMusicDevice music;
-            GameForm form({pause, dice, music});
-            std::optional<PictureWarmUp> warm_up;
-            if (decoded_ahead) warm_up.emplace(data_directory());
-            try {
-                form.Form_Load();
-                ADD_FAILURE() << "start-up went on with a damaged " << row.file
-                              << (decoded_ahead ? " decoded ahead" : "");
-            } catch (const StartupError& error) {
-                EXPECT_NE(std::string(error.what()).find(row.file), std::string::npos) << error.what();
-                EXPECT_NE(std::string(error.what()).find(row.said), std::string::npos) << error.what();
-            }
-        }
-}
-
-TEST(PictureWarmUp, PicturesDecodedAheadAreThePicturesDecodedOnDemand) {
-    ScratchDataDir data;
-    InstantPause pause;
-    ScriptedRandom dice;
-    RecordingMusicDevice music;
-    const auto pictures_of = [](const GameForm& form) {
-        std::vector<QImage> images = {form.field_picture.image(), form.title_picture.image(),
-                                      form.number_pictures(12).image(), form.magics(7).picture.image()};
-        for (int slot = 0; slot <= kLastSlot; ++slot)
-            images.push_back(form.familiars(kComputer, slot).picture.image());
-        return images;
-    };
-    std::vector<QImage> on_demand;
-    {
+    for (const auto& row : rows) {
+        ScratchDataDir data;
+        const std::string path = data.path(row.file);
+        if (!row.stand_in)
+            fs::remove(path);
+        else if (*row.stand_in == 0)
+            fs::resize_file(path, fs::file_size(path) / 2);
+        else
+            fs::copy_file(data.path(row.stand_in), path, fs::copy_options::overwrite_existing);
+        InstantPause pause;
+        ScriptedRandom dice;
+        RecordingMusicDevice music;
         GameForm form({pause, dice, music});
-        form.Form_Load();
-        on_demand = pictures_of(form);
+        try {
+            form.Form_Load();
+            ADD_FAILURE() << "start-up went on with a damaged " << row.file;
+        } catch (const StartupError& error) {
+            EXPECT_NE(std::string(error.what()).find(row.file), std::string::npos) << error.what();
+            EXPECT_NE(std::string(error.what()).find(row.said), std::string::npos) << error.what();
+        }
     }
-    GameForm form({pause, dice, music});
-    {
-        PictureWarmUp warm_up(data_directory());
-        form.Form_Load();
-    }
-    EXPECT_EQ(pictures_of(form), on_demand);
 }
 
 TEST(StartupCleanup, OnlyTheLeftoversOfKilledSavesAndRecordUpdatesGo) {

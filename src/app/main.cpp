@@ -6,9 +6,8 @@
 #include "app/game_form.h"
 #include "platform/first_paint_stamp.h"
 #include "platform/fluid_music_device.h"
+#include "platform/font_warm_up.h"
 #include "platform/instance_lock.h"
-#include "platform/paths.h"
-#include "platform/startup_warm_up.h"
 
 int main(int argc, char** argv) {
     vr::FirstPaintStamp first_paint;  // a figure for bench/startup_bench; silent unless it asks
@@ -19,7 +18,6 @@ int main(int argc, char** argv) {
     }
     vr::FontWarmUp fonts;
     QApplication app(argc, argv);
-    vr::PictureWarmUp pictures(vr::data_directory());
 
     vr::QtPause pause;
     vr::ClockRandom random;

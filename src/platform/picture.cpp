@@ -5,12 +5,6 @@
 #include <QFile>
 #include <QImageReader>
 #include <QtEndian>
-#include <algorithm>
-#include <filesystem>
-#include <future>
-#include <map>
-#include <mutex>
-#include <system_error>
 
 #include "platform/paths.h"
 
@@ -54,118 +48,32 @@ qint64 declared_length(const QByteArray& bytes, qint64 width, qint64 height) {
     return pixels_at + field<uint32_t>(bytes, kImageSizeAt);
 }
 
-// What reading one bitmap file gave: the picture, or why there is none.
-struct Decoded {
-    QImage image;
-    qint64 length = 0;    // bytes in the file
-    qint64 declared = 0;  // bytes its headers say it holds
-    std::string error;    // why it could not be read, else empty
-};
+}  // namespace
 
-Decoded decode(const std::string& disk_path) {
-    Decoded decoded;
+Picture Picture::load(const std::string& game_path, PictureSize size) {
+    const std::string disk_path = resolve_data_path(game_path);
+    const std::string named = "picture \"" + game_path + "\" (" + disk_path + ")";
     QFile file(QString::fromStdString(disk_path));
     if (!file.open(QIODevice::ReadOnly)) {
-        decoded.error = file.errorString().toStdString();
-        return decoded;
+        throw StartupError("cannot read " + named + ": " + file.errorString().toStdString());
     }
     QByteArray bytes = file.readAll();
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "bmp");
-    decoded.image = reader.read();
-    if (decoded.image.isNull()) {
-        decoded.error = reader.errorString().toStdString();
-        return decoded;
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        throw StartupError("cannot read " + named + ": " + reader.errorString().toStdString());
     }
-    decoded.length = bytes.size();
-    decoded.declared = declared_length(bytes, decoded.image.width(), decoded.image.height());
-    return decoded;
-}
-
-// Pictures announced for decoding ahead, by disk path; each is taken out by the one load that
-// uses it.
-std::mutex announced_mutex;
-std::map<std::string, std::promise<Decoded>> announced_promises;
-std::map<std::string, std::future<Decoded>> announced_pictures;
-
-// Announced pictures are known by their absolute path, so a folder of the same name elsewhere (a
-// test's scratch folder) never meets them.
-std::string announced_key(const std::string& disk_path) {
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(disk_path, error);
-    return error ? disk_path : absolute.lexically_normal().string();
-}
-
-Decoded take_or_decode(const std::string& disk_path) {
-    std::future<Decoded> ahead;
-    {
-        const std::lock_guard lock(announced_mutex);
-        const auto found = announced_pictures.find(announced_key(disk_path));
-        if (found != announced_pictures.end()) {
-            ahead = std::move(found->second);
-            announced_pictures.erase(found);
-        }
-    }
-    return ahead.valid() ? ahead.get() : decode(disk_path);
-}
-
-}  // namespace
-
-std::vector<std::string> announce_pictures(const std::string& folder) {
-    namespace fs = std::filesystem;
-    std::vector<std::pair<uintmax_t, std::string>> found;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(folder, error)) {
-        if (entry.path().extension() != ".bmp") continue;
-        found.emplace_back(entry.file_size(error), announced_key(entry.path().string()));
-    }
-    // Smallest first, roughly the order the start-up asks: sprites, then the screens' pictures.
-    std::sort(found.begin(), found.end());
-    std::vector<std::string> paths;
-    const std::lock_guard lock(announced_mutex);
-    for (auto& [bytes, path] : found) {
-        std::promise<Decoded> promise;
-        announced_pictures[path] = promise.get_future();
-        announced_promises[path] = std::move(promise);
-        paths.push_back(std::move(path));
-    }
-    return paths;
-}
-
-void withdraw_announced(const std::vector<std::string>& disk_paths) {
-    const std::lock_guard lock(announced_mutex);
-    for (const std::string& path : disk_paths) {
-        announced_pictures.erase(path);
-        announced_promises.erase(path);
-    }
-}
-
-void decode_announced(const std::vector<std::string>& disk_paths) {
-    for (const std::string& path : disk_paths) {
-        Decoded decoded = decode(path);
-        const std::lock_guard lock(announced_mutex);
-        const auto found = announced_promises.find(path);
-        if (found == announced_promises.end()) continue;
-        found->second.set_value(std::move(decoded));
-        announced_promises.erase(found);
-    }
-}
-
-Picture Picture::load(const std::string& game_path, PictureSize size) {
-    const std::string disk_path = resolve_data_path(game_path);
-    const std::string named = "picture \"" + game_path + "\" (" + disk_path + ")";
-    const Decoded decoded = take_or_decode(disk_path);
-    const QImage& image = decoded.image;
-    if (!decoded.error.empty()) throw StartupError("cannot read " + named + ": " + decoded.error);
     if (image.width() != size.width || image.height() != size.height) {
         throw StartupError(named + " is " + std::to_string(image.width()) + " x " +
                            std::to_string(image.height()) + " pixels; the game draws it at " +
                            std::to_string(size.width) + " x " + std::to_string(size.height));
     }
-    if (decoded.length < decoded.declared) {
-        throw StartupError(named + " is cut short: " + std::to_string(decoded.length) + " of " +
-                           std::to_string(decoded.declared) + " bytes");
+    const qint64 declared = declared_length(bytes, image.width(), image.height());
+    if (bytes.size() < declared) {
+        throw StartupError(named + " is cut short: " + std::to_string(bytes.size()) + " of " +
+                           std::to_string(declared) + " bytes");
     }
     return from_image(image, game_path);
 }

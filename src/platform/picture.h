@@ -5,7 +5,6 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 namespace vr {
 
@@ -42,14 +41,5 @@ private:
     std::shared_ptr<const QImage> image_;
     std::string source_;
 };
-
-// Start-up speed: the bitmaps of a folder decoded ahead on another thread. `announce_pictures`
-// lists them, so that Picture::load waits for an announced one instead of decoding it again;
-// `decode_announced` decodes them in turn; `withdraw_announced` forgets those no load took. Each
-// is taken once, with every check Picture::load makes; a picture never announced, or asked for
-// again, is decoded by Picture::load itself.
-std::vector<std::string> announce_pictures(const std::string& folder);
-void decode_announced(const std::vector<std::string>& announced);
-void withdraw_announced(const std::vector<std::string>& announced);
 
 }  // namespace vr
