@@ -90,15 +90,13 @@ protected:
     }
 
     // メニュー, then the menu's items from the top: タイトルに戻る, セーブ.
-    void menu_save() {
-        xdotool({"mousemove", "--window", window_, "20", QString::number(menu_bar_ / 2), "click", "1"});
-        QThread::msleep(300);
+    void menu_save(const QProcess& game) {
+        open_first_menu(env_, window_, game.processId(), menu_bar_);
         xdotool({"key", "Down", "Down", "Return"});
     }
 
     void quit(QProcess& game) {
-        xdotool({"mousemove", "--window", window_, "20", QString::number(menu_bar_ / 2), "click", "1"});
-        QThread::msleep(300);
+        open_first_menu(env_, window_, game.processId(), menu_bar_);
         xdotool({"key", "Up", "Return"});
         ASSERT_TRUE(game.waitForFinished(kStartTimeoutMs)) << "the menu did not close the game";
     }
@@ -136,7 +134,7 @@ TEST_F(InstalledGameTest, SavesInThePlayersDataFolderAndContinuesFromItOnTheNext
             EXPECT_NE(icon.find(size), std::string::npos) << "the window shows the installed icon: " << size;
         click(form->from_first);
         click(form->start);
-        menu_save();
+        menu_save(game);
         for (int waited = 0; waited < kSaveWaitMs && !fs::exists(save); waited += 100) QThread::msleep(100);
         ASSERT_TRUE(fs::exists(save)) << "セーブ wrote nothing to $XDG_DATA_HOME/beroran";
         EXPECT_EQ(saves_under(scratch_.path().toStdString()), std::vector<fs::path>{save})
@@ -151,7 +149,7 @@ TEST_F(InstalledGameTest, SavesInThePlayersDataFolderAndContinuesFromItOnTheNext
     QProcess game;
     ASSERT_NO_FATAL_FAILURE(start(game));
     click(form->from_past);
-    menu_save();
+    menu_save(game);
     for (int waited = 0; waited < kSaveWaitMs && inode(save) == before; waited += 100) QThread::msleep(100);
     EXPECT_NE(inode(save), before) << "続きから did not continue the saved game";
     EXPECT_EQ(contents(save), first_save);

@@ -125,8 +125,7 @@ TEST_F(SmokeTest, OpensOnTheTitleScreenAndClosesFromItsMenu) {
     EXPECT_LT(menu_bar, 40);
 
     // メニュー, then up from the top wraps to its last item, ゲーム終了.
-    xdotool({"mousemove", "--window", window, "20", QString::number(menu_bar / 2), "click", "1"});
-    QThread::msleep(300);
+    open_first_menu(env_, window, game.processId(), menu_bar);
     xdotool({"key", "Up", "Return"});
     ASSERT_TRUE(game.waitForFinished(kStartTimeoutMs)) << "the menu did not close the game";
     EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);

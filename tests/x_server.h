@@ -19,6 +19,18 @@ inline std::string run(const QString& program, const QStringList& args, const QP
     return process.readAllStandardOutput().toStdString();
 }
 
+// Clicks the first menu of the game's menu bar and waits until it is open, so keys sent next reach
+// the menu and not the window (on the title screen Enter would press 最初から).
+inline void open_first_menu(const QProcessEnvironment& env, const QString& window, qint64 pid, int menu_bar) {
+    run("xdotool", {"mousemove", "--window", window, "20", QString::number(menu_bar / 2), "click", "1"}, env);
+    const QStringList game_windows = {"search", "--all", "--onlyvisible", "--pid", QString::number(pid)};
+    for (int waited = 0; waited < kStartTimeoutMs; waited += 50) {
+        if (QString::fromStdString(run("xdotool", game_windows, env)).trimmed().split('\n').size() >= 2)
+            return;
+        QThread::msleep(50);
+    }
+}
+
 // One private X server per test, so tests never meet the developer's desktop.
 class XServer {
 public:
