@@ -129,7 +129,13 @@ TEST_F(InstalledGameTest, SavesInThePlayersDataFolderAndContinuesFromItOnTheNext
     {
         QProcess game;
         ASSERT_NO_FATAL_FAILURE(start(game));
-        const std::string icon = run("xprop", {"-id", window_, "_NET_WM_ICON"}, env_);
+        // The icon follows the title's first paint.
+        std::string icon;
+        for (int waited = 0; waited < kStartTimeoutMs && icon.find("Icon (") == std::string::npos;
+             waited += 100) {
+            if (waited > 0) QThread::msleep(100);
+            icon = run("xprop", {"-id", window_, "_NET_WM_ICON"}, env_);
+        }
         for (const char* size : {"Icon (16 x 16)", "Icon (32 x 32)", "Icon (128 x 128)"})
             EXPECT_NE(icon.find(size), std::string::npos) << "the window shows the installed icon: " << size;
         click(form->from_first);

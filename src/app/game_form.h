@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -162,6 +163,9 @@ public:
     // ---- start-up and window (src/app) ----
     // Runs the start-up; throws StartupError when a picture cannot be read.
     void Form_Load();
+    // Called by Form_Load as soon as the title screen is complete, before the board's pictures
+    // load: main shows the window there, so the title is seen first. Tests leave it unset.
+    std::function<void()> on_title_ready;
     void Form_QueryUnload();
     void layout_board();
     void layout_screens();

@@ -1,5 +1,6 @@
 // The program: one window, started once per user.
 #include <QApplication>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 
@@ -8,6 +9,14 @@
 #include "platform/fluid_music_device.h"
 #include "platform/font_warm_up.h"
 #include "platform/instance_lock.h"
+
+namespace {
+
+// The synth waits for the title to be seen, as setting it up beside the window slows both; should
+// the first paint never come, it waits this long at most.
+constexpr std::chrono::milliseconds kLongestSynthHold{1000};
+
+}  // namespace
 
 int main(int argc, char** argv) {
     vr::FirstPaintStamp first_paint;  // a figure for bench/startup_bench; silent unless it asks
@@ -21,20 +30,25 @@ int main(int argc, char** argv) {
 
     vr::QtPause pause;
     vr::ClockRandom random;
-    auto music = std::make_unique<vr::FluidMusicDevice>();
+    auto music = std::make_unique<vr::FluidMusicDevice>(vr::FluidMusicDevice::Output::Speakers,
+                                                        vr::system_soundfonts(), kLongestSynthHold);
     int status = 0;
     {
         vr::GameForm form({pause, random, *music});
+        // The title shows while the rest of the pictures load and the synth is set up.
+        form.on_title_ready = [&] {
+            fonts.wait();
+            form.restore_window_scale();
+            first_paint.watch(form.title_pic);
+            form.show_painted();
+            music->release_set_up();
+        };
         try {
             form.Form_Load();
         } catch (const vr::StartupError& error) {
             std::fprintf(stderr, "beroran: %s\n", error.what());
             return 1;
         }
-        fonts.wait();
-        form.restore_window_scale();
-        form.show();
-        first_paint.watch(form.title_pic);
         status = app.exec();
     }
     // The synth goes before the application does.

@@ -43,6 +43,12 @@ void GameForm::Form_Load() {
     // A copy killed while saving leaves its half-written temporary file; nothing else removes it.
     remove_interrupted_writes(player_directory());
     load_records();
+
+    // The title screen is complete with its own picture; the rest loads while it is on show.
+    title_picture = Picture::load("vr_data\\title.bmp", kTitleSize);
+    title_pic.set_picture(title_picture);
+    if (on_title_ready) on_title_ready();
+
     load_catalogue();
 
     attack_picture = Picture::load("vr_data\\attack.bmp", kMarkSize);
@@ -57,17 +63,15 @@ void GameForm::Form_Load() {
     load_screen_pictures();
 }
 
-// The pictures the screens were designed with, and the last stage's Master, loaded once.
+// The pictures the other screens were designed with, and the last stage's Master, loaded once.
 void GameForm::load_screen_pictures() {
     master2_picture = Picture::load("vr_data\\master2.bmp", kSpriteSize);
     master2_mask = Picture::load("vr_data\\master2_m.bmp", kSpriteSize);
-    title_picture = Picture::load("vr_data\\title.bmp", kTitleSize);
     prologue_picture = Picture::load("vr_data\\prologue.bmp", kPrologueSize);
     gameover_picture = Picture::load("vr_data\\gameover.bmp", kEndScreenSize);
     gameclear_picture = Picture::load("vr_data\\gameclear.bmp", kEndScreenSize);
     epilogue_picture1 = Picture::load("vr_data\\epilogue1.bmp", kEpilogueSize);
     epilogue_picture2 = Picture::load("vr_data\\epilogue2.bmp", kEpilogueSize);
-    title_pic.set_picture(title_picture);
     prologue_pic.set_picture(prologue_picture);
     gameover_pic.set_picture(gameover_picture);
     gameclear_pic.set_picture(gameclear_picture);

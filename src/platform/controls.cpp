@@ -3,7 +3,9 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,6 +18,7 @@
 
 #include "platform/desktop_icon.h"
 #include "platform/event_gate.h"
+#include "platform/first_paint_watch.h"
 #include "platform/keys.h"
 
 namespace vr {
@@ -168,15 +171,26 @@ void PictureBox::resizeEvent(QResizeEvent*) {
 }
 
 void PictureBox::clear_image() {
+    image_ = QImage();
+}
+
+QImage& PictureBox::drawn_image() const {
     const QSize size = logical_geometry().size();
-    // A background as large as the box (the field, every frame) is a plain copy.
+    if (!image_.isNull() || size.isEmpty()) return image_;
+    // A background as large as the box (the field, every screen) is shared with the picture until
+    // something is drawn on it: most screens never are.
     if (!picture_.is_null() && picture_.image().size() == size) {
-        image_ = picture_.image().copy();
-        return;
+        image_ = picture_.image();
+        return image_;
     }
     image_ = QImage(size, QImage::Format_RGB32);
     image_.fill(back_colour_);
     if (!picture_.is_null()) paint_raster(image_, picture_.image(), 0, 0, RasterOp::SrcAnd);
+    return image_;
+}
+
+const QImage& PictureBox::image() const {
+    return drawn_image();
 }
 
 void PictureBox::set_picture(const Picture& picture) {
@@ -186,11 +200,11 @@ void PictureBox::set_picture(const Picture& picture) {
 }
 
 void PictureBox::paint_picture(const Picture& picture, int x, int y, RasterOp op) {
-    paint_raster(image_, picture.image(), x, y, op);
+    paint_raster(drawn_image(), picture.image(), x, y, op);
 }
 
 void PictureBox::refresh() {
-    if (on_refresh) on_refresh(image_);
+    if (on_refresh) on_refresh(drawn_image());
     repaint();
 }
 
@@ -216,7 +230,7 @@ void PictureBox::paintEvent(QPaintEvent*) {
     // solid block, the pixel art's own look.
     painter.scale(scale(), scale());
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(0, 0, image_);
+    painter.drawImage(0, 0, drawn_image());
     if (key_cursor_.isNull()) return;
     // Drawn inside the cell, in the image's own coordinates.
     const QRectF frame = QRectF(key_cursor_).adjusted(1, 1, -1, -1);
@@ -418,6 +432,9 @@ void Timer::set_enabled(bool enabled) {
 // ---- Window ----
 
 Window::Window() : client_(new QWidget(this)) {
+    // The menu bar stays in the window on every desktop: the window is laid out around it, and
+    // looking for a global menu service on the session bus would hold up the title.
+    QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     setCentralWidget(client_);
     client_->setAutoFillBackground(true);
     EventGate::install(this);
@@ -495,6 +512,17 @@ QActionGroup* Window::add_radio_group() {
 
 void Window::drop_focus() {
     if (QWidget* focused = focusWidget()) focused->clearFocus();
+}
+
+void Window::show_painted() {
+    // A display that never answers only delays what follows, by this much.
+    constexpr int kLongestWaitMs = 500;
+    QEventLoop loop;
+    // The paint pass under way completes before the loop sees the quit.
+    FirstPaintWatch painted(*this, [&loop] { loop.quit(); });
+    QTimer::singleShot(kLongestWaitMs, &loop, &QEventLoop::quit);
+    show();
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 void Window::keyPressEvent(QKeyEvent* event) {

@@ -79,7 +79,7 @@ public:
     void set_visible(bool visible) { setVisible(visible); }
     bool is_visible() const { return !isHidden(); }
     void set_back_colour(Colour colour);
-    const QImage& image() const { return image_; }
+    const QImage& image() const;
     // The keyboard cursor: a frame painted over the image on screen, never into it.
     void set_key_cursor(int x, int y, int width, int height);
     void clear_key_cursor();
@@ -98,8 +98,11 @@ protected:
 
 private:
     void clear_image();
+    // The image, made from the picture and back colour when it was cleared since last asked for.
+    QImage& drawn_image() const;
 
-    QImage image_;
+    // Made when first needed: most boxes get their picture before anything is drawn on them.
+    mutable QImage image_;
     Picture picture_;
     QColor back_colour_{Qt::white};
     QRect key_cursor_;
@@ -259,6 +262,9 @@ public:
     QActionGroup* add_radio_group();
     // Takes the Tab focus away, so Enter and Space fall back to what the window makes of them.
     void drop_focus();
+    // Shows the window and returns once it has been painted (or after a short wait on a slow
+    // display). Clicks and keys that arrive meanwhile wait for the caller's work to end.
+    void show_painted();
 
 protected:
     // The close box: runs the window's unload routine unless a handler is busy, in which case

@@ -4,9 +4,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 
+#include "platform/first_paint_watch.h"
 #include "platform/paths.h"
 
 namespace vr {
@@ -18,6 +20,9 @@ namespace {
 constexpr const char* kAppId = BERORAN_APP_ID;
 constexpr const char* kDataFromProgram = BERORAN_DATA_FROM_BIN;
 constexpr const char* kIconTheme = "icons/hicolor";
+// Window managers show a window's icon at taskbar and switcher sizes; the larger files are for
+// launchers, which read them from the theme.
+constexpr int kLargestWindowIcon = 128;
 
 }  // namespace
 
@@ -37,6 +42,7 @@ QIcon desktop_icon() {
         });
         QIcon icon;
         for (const QString& size : sizes) {
+            if (size.section(QLatin1Char('x'), 0, 0).toInt() > kLargestWindowIcon) continue;
             const QString file = folder.filePath(size + QStringLiteral("/apps/") + file_name);
             if (QFileInfo::exists(file)) icon.addFile(file);
         }
@@ -47,7 +53,11 @@ QIcon desktop_icon() {
 
 void set_desktop_identity(QWidget& window) {
     QGuiApplication::setDesktopFileName(QLatin1String(kAppId));
-    window.setWindowIcon(desktop_icon());
+    // Decoding the icon waits until the title has been seen.
+    new FirstPaintWatch(
+        window,
+        [&window] { QTimer::singleShot(0, &window, [&window] { window.setWindowIcon(desktop_icon()); }); },
+        &window);
 }
 
 }  // namespace vr

@@ -7,11 +7,13 @@ class QWidget;
 
 namespace vr {
 
-// The icon in every size found: the installed one (../share/icons/hicolor from the executable) or
-// the one the build drew (icons/hicolor beside the executable). Empty when neither is there.
+// The icon in every window-icon size found (up to 128 px): the installed one
+// (../share/icons/hicolor from the executable) or the one the build drew (icons/hicolor beside the
+// executable). Empty when neither is there.
 QIcon desktop_icon();
 
-// Gives window the game's icon and ties it to the installed desktop entry.
+// Ties window to the installed desktop entry now, and gives it the game's icon once it has first
+// been painted.
 void set_desktop_identity(QWidget& window);
 
 }  // namespace vr
