@@ -104,25 +104,36 @@ std::vector<std::string> system_soundfonts() {
 }
 
 FluidMusicDevice::FluidMusicDevice(Output output, std::vector<std::string> soundfonts,
-                                   std::function<void()> before_set_up) {
+                                   std::chrono::milliseconds hold) {
     // Started here, not among the initialisers, so every member it touches exists already.
-    set_up_thread_ =
-        std::thread([this, output, soundfonts = std::move(soundfonts), before = std::move(before_set_up)] {
-            if (before) before();
-            set_up(output, soundfonts);
-        });
+    set_up_thread_ = std::thread([this, output, soundfonts = std::move(soundfonts), hold] {
+        {
+            std::unique_lock lock(render_mutex_);
+            released_.wait_for(lock, hold, [this] { return release_set_up_; });
+        }
+        set_up(output, soundfonts);
+    });
 }
 
 FluidMusicDevice::~FluidMusicDevice() {
     // A set-up under way stops at its next step; then the audio thread goes, so nothing renders
     // while the player and synth are taken down.
     quitting_ = true;
+    release_set_up();
     set_up_thread_.join();
     if (driver_ != nullptr) delete_fluid_audio_driver(driver_);
     if (silent_thread_.joinable()) silent_thread_.join();
     if (player_ != nullptr) delete_fluid_player(player_);
     if (synth_ != nullptr) delete_fluid_synth(synth_);
     if (settings_ != nullptr) delete_fluid_settings(settings_);
+}
+
+void FluidMusicDevice::release_set_up() {
+    {
+        const std::lock_guard lock(render_mutex_);
+        release_set_up_ = true;
+    }
+    released_.notify_all();
 }
 
 void FluidMusicDevice::wait_until_set_up() {

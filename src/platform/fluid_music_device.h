@@ -3,9 +3,9 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
-#include <functional>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -50,18 +50,20 @@ public:
 
     // Returns at once: the synth, its soundfont and the output are set up on a thread of their own.
     // Commands sent meanwhile answer as they would on a ready device, and an open piece that was
-    // asked to play starts when the synth is ready. `before_set_up` runs first on that thread
-    // (tests hold the set-up back with it).
+    // asked to play starts when the synth is ready. With a `hold`, that thread waits until
+    // release_set_up() or for `hold` at most before it begins.
     explicit FluidMusicDevice(Output output = Output::Speakers,
                               std::vector<std::string> soundfonts = system_soundfonts(),
-                              std::function<void()> before_set_up = {});
-    // Ends a set-up still under way at its next step rather than finishing it.
+                              std::chrono::milliseconds hold = std::chrono::milliseconds(0));
+    // Ends a set-up still under way (or held) at its next step rather than finishing it.
     ~FluidMusicDevice() override;
     FluidMusicDevice(const FluidMusicDevice&) = delete;
     FluidMusicDevice& operator=(const FluidMusicDevice&) = delete;
 
     int send_command(const std::string& command, std::string* reply) override;
 
+    // Lets a held set-up begin now.
+    void release_set_up();
     void wait_until_set_up();
     bool plays_silently();  // waits for the set-up
 
@@ -95,6 +97,8 @@ private:
     std::atomic<bool> quitting_{false};  // asks the set-up and the silent thread to end
 
     std::mutex render_mutex_;                // guards the synth, the player and the piece below
+    std::condition_variable released_;       // signalled with release_set_up_
+    bool release_set_up_ = false;            // a held set-up may begin
     std::condition_variable set_up_done_;    // signalled with set_up_finished_
     bool synth_ready_ = false;               // synth_ is final (it may be null)
     bool set_up_finished_ = false;           // the output is chosen too
