@@ -49,6 +49,8 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "beroran: %s\n", error.what());
             return 1;
         }
+        // Closed while the rest was loading: nothing is left to run.
+        if (form.isHidden()) return 0;
         status = app.exec();
     }
     // The synth goes before the application does.

@@ -19,12 +19,13 @@ FirstPaintWatch::~FirstPaintWatch() {
 }
 
 bool FirstPaintWatch::eventFilter(QObject* watched, QEvent* event) {
+    // Every event of the application passes here until the paint comes: the cheap test first.
+    if (event->type() != QEvent::Paint || !action_) return false;
     const auto* widget = qobject_cast<QWidget*>(watched);
-    if (event->type() == QEvent::Paint && action_ && widget != nullptr && widget->window() == &window_) {
-        qApp->removeEventFilter(this);
-        auto action = std::exchange(action_, nullptr);
-        action();
-    }
+    if (widget == nullptr || widget->window() != &window_) return false;
+    qApp->removeEventFilter(this);
+    auto action = std::exchange(action_, nullptr);
+    action();
     return false;
 }
 
