@@ -54,6 +54,27 @@ TEST(RasterOps, DrawingPartlyOutsideTheImageIsClipped) {
     EXPECT_EQ(field.pixel(2, 0), qRgb(255, 255, 255));
 }
 
+TEST(Pictures, APictureIsDrawnWithExactlyItsFilesPixelsHoweverItWaits) {
+    QTemporaryDir dir;
+    // A few colours wait as a palette; a ramp of 300 cannot, and must stay exact all the same.
+    QImage few = filled(3, 2, qRgb(255, 255, 255));
+    few.setPixel(1, 0, qRgb(200, 10, 10));
+    QImage many(300, 1, QImage::Format_RGB32);
+    for (int x = 0; x < many.width(); ++x) many.setPixel(x, 0, qRgb(x % 256, x / 256 * 100, 7));
+    for (const QImage& drawn : {few, many}) {
+        for (const Picture::Keep keep : {Picture::Keep::Compact, Picture::Keep::Ready}) {
+            const QString path = dir.filePath(QStringLiteral("p.bmp"));
+            ASSERT_TRUE(drawn.save(path, "BMP"));
+            const Picture picture = Picture::load(path.toStdString(), {drawn.width(), drawn.height()}, keep);
+            const Picture copy = picture;
+            EXPECT_EQ(picture.image().format(), QImage::Format_RGB32);
+            EXPECT_EQ(picture.image(), drawn) << drawn.width();
+            EXPECT_EQ(copy.image().constBits(), picture.image().constBits())
+                << "one expansion for all copies";
+        }
+    }
+}
+
 class RecordFileTest : public ::testing::Test {
 protected:
     std::string file(const std::string& name, const std::string& contents) {

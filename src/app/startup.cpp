@@ -45,7 +45,7 @@ void GameForm::Form_Load() {
     load_records();
 
     // The title screen is complete with its own picture; the rest loads while it is on show.
-    title_picture = Picture::load("vr_data\\title.bmp", kTitleSize);
+    title_picture = Picture::load("vr_data\\title.bmp", kTitleSize, Picture::Keep::Ready);
     title_pic.set_picture(title_picture);
     if (on_title_ready) on_title_ready();
 

@@ -22,23 +22,34 @@ struct PictureSize {
 
 class Picture {
 public:
+    // How a picture waits until it is first drawn. Compact keeps one of 256 colours or fewer as
+    // palette indices, a quarter of the memory, and expands it on the first draw; the start-up
+    // loads every picture but shows only the title. Ready is for a picture shown at once.
+    enum class Keep { Compact, Ready };
+
     Picture() = default;
     // Loads a Windows bitmap of exactly `size`; throws StartupError naming the file when it is
     // missing, unreadable, cut short or of another size, since it would draw a broken board.
-    static Picture load(const std::string& game_path, PictureSize size);
+    static Picture load(const std::string& game_path, PictureSize size, Keep keep = Keep::Compact);
     static Picture from_image(const QImage& image, const std::string& name);
 
-    bool is_null() const { return !image_; }
-    int width() const { return image_ ? image_->width() : 0; }
-    int height() const { return image_ ? image_->height() : 0; }
+    bool is_null() const { return !pixels_; }
+    int width() const { return pixels_ ? pixels_->image.width() : 0; }
+    int height() const { return pixels_ ? pixels_->image.height() : 0; }
     // Always Format_RGB32, so the raster operations are exact.
     const QImage& image() const;
     // The game path it was loaded from: lets tests and debugging tell pictures apart.
     const std::string& source() const { return source_; }
-    bool same_as(const Picture& other) const { return image_ == other.image_; }
+    bool same_as(const Picture& other) const { return pixels_ == other.pixels_; }
 
 private:
-    std::shared_ptr<const QImage> image_;
+    Picture(QImage image, std::string source);
+
+    // Shared by every copy, so a picture is expanded once however many boxes show it.
+    struct Pixels {
+        mutable QImage image;
+    };
+    std::shared_ptr<const Pixels> pixels_;
     std::string source_;
 };
 
