@@ -3,10 +3,14 @@
 // shows pictures pixel-exact and hands the game its own pixels.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
+#include <QMenuBar>
 #include <QMouseEvent>
+#include <QProxyStyle>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <filesystem>
 #include <fstream>
 
@@ -286,6 +290,16 @@ TEST(WindowScale, AFrameBorderGrowsWithTheScaleLineForLine) {
     const QImage one = frame.grab().toImage().convertToFormat(QImage::Format_RGB32);
     window.set_scale(3);
     EXPECT_EQ(frame.grab().toImage().convertToFormat(QImage::Format_RGB32), nearest_neighbour(one, 3));
+}
+
+TEST(WindowStyle, TheMenuBarsOverflowArrowIsStillTheStylesOwnWhenDrawn) {
+    Window window;
+    window.add_menu("メニュー");
+    const auto* arrow = window.menuBar()->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button"));
+    const auto* style = qobject_cast<QProxyStyle*>(QApplication::style());
+    ASSERT_TRUE(arrow && style);
+    const QIcon own = style->baseStyle()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+    EXPECT_EQ(arrow->icon().pixmap(16).toImage(), own.pixmap(16).toImage());
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/deferred_icon_style.h"
 #include "platform/desktop_icon.h"
 #include "platform/event_gate.h"
 #include "platform/first_paint_watch.h"
@@ -435,6 +436,7 @@ Window::Window() : client_(new QWidget(this)) {
     // The menu bar stays in the window on every desktop: the window is laid out around it, and
     // looking for a global menu service on the session bus would hold up the title.
     QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    install_deferred_icon_style();
     setCentralWidget(client_);
     client_->setAutoFillBackground(true);
     EventGate::install(this);

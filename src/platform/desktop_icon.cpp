@@ -2,8 +2,9 @@
 #include "platform/desktop_icon.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
+#include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -44,7 +45,11 @@ QIcon desktop_icon() {
         for (const QString& size : sizes) {
             if (size.section(QLatin1Char('x'), 0, 0).toInt() > kLargestWindowIcon) continue;
             const QString file = folder.filePath(size + QStringLiteral("/apps/") + file_name);
-            if (QFileInfo::exists(file)) icon.addFile(file);
+            // Named, not guessed: guessing loads every installed image plugin to ask them first.
+            QImageReader reader(file, "png");
+            reader.setAutoDetectImageFormat(false);
+            const QImage image = reader.read();
+            if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
         }
         if (!icon.isNull()) return icon;
     }
