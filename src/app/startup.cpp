@@ -40,14 +40,15 @@ void GameForm::Form_Load() {
 
     random.randomize();
 
-    // A copy killed while saving leaves its half-written temporary file; nothing else removes it.
-    remove_interrupted_writes(player_directory());
-    load_records();
-
-    // The title screen is complete with its own picture; the rest loads while it is on show.
+    // The title screen is complete with its own picture; the rest loads while it is on show, the
+    // records (shown only in a menu) among it.
     title_picture = Picture::load("vr_data\\title.bmp", kTitleSize, Picture::Keep::Ready);
     title_pic.set_picture(title_picture);
     if (on_title_ready) on_title_ready();
+
+    // A copy killed while saving leaves its half-written temporary file; nothing else removes it.
+    remove_interrupted_writes(player_directory());
+    load_records();
 
     load_catalogue();
 
