@@ -21,8 +21,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/first_paint_stamp.h"
-#include "platform/fluid_music_device.h"
+#include "platform/music/fluid_music_device.h"
+#include "platform/startup/first_paint_stamp.h"
 
 namespace {
 

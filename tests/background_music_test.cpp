@@ -1,6 +1,6 @@
 // The music's command texts, the timer that loops a piece, and the BGM switch.
 #include "game_fixture.h"
-#include "platform/paths.h"
+#include "platform/files/paths.h"
 
 namespace vr::test {
 namespace {

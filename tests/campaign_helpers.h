@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "game_fixture.h"
-#include "platform/paths.h"
+#include "platform/files/paths.h"
 
 namespace vr::test {
 

@@ -7,7 +7,7 @@
 
 #include "campaign_helpers.h"
 #include "campaign_player.h"
-#include "platform/record_file.h"
+#include "platform/files/record_file.h"
 #include "play_helpers.h"
 
 namespace vr::test {

@@ -1,6 +1,6 @@
 // One event at a time: input made while a handler blocks in a pause waits for the handler to end,
 // presses and keys on a discarding button are dropped, and a close request waits too.
-#include "platform/event_gate.h"
+#include "platform/window/event_gate.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "platform/controls.h"
-#include "platform/keys.h"
 #include "platform/services.h"
+#include "platform/window/controls.h"
+#include "platform/window/keys.h"
 
 namespace vr {
 namespace {

@@ -3,7 +3,7 @@
 #include <QElapsedTimer>
 
 #include "game_fixture.h"
-#include "platform/settings.h"
+#include "platform/files/settings.h"
 
 namespace vr::test {
 namespace {

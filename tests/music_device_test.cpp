@@ -9,7 +9,7 @@
 #include <tuple>
 
 #include "note_list.h"
-#include "platform/fluid_music_device.h"
+#include "platform/music/fluid_music_device.h"
 
 namespace vr {
 namespace {

@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "note_list.h"
-#include "platform/fluid_music_device.h"
+#include "platform/music/fluid_music_device.h"
 
 namespace vr::music {
 namespace {

@@ -14,9 +14,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/controls.h"
-#include "platform/paths.h"
-#include "platform/record_file.h"
+#include "platform/files/paths.h"
+#include "platform/files/record_file.h"
+#include "platform/window/controls.h"
 #include "state/bounded_array.h"
 
 namespace vr {

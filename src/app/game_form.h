@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/controls.h"
 #include "platform/music_device.h"
 #include "platform/services.h"
+#include "platform/window/controls.h"
 #include "state/bounded_array.h"
 #include "state/game_constants.h"
 #include "state/records.h"
@@ -218,7 +218,7 @@ public:
     void show_magic_info(int index);
 
     // ---- commands: keyboard play, pressing what a click would (src/commands/keyboard.cpp) ----
-    bool Form_KeyDown(int key);          // a key code of platform/keys.h; false when the key does nothing
+    bool Form_KeyDown(int key);  // a key code of platform/window/keys.h; false when the key does nothing
     CommandButton* key_button(int key);  // the button a key presses on the screen shown, or nullptr
     void move_key_cursor(int step);      // -1 left, +1 right; the first press only shows the cursor
     void hide_key_cursor();

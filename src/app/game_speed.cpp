@@ -1,7 +1,7 @@
 // The game speed of the menu 速度: every pause of the game is shortened by the same factor, and
 // the choice is kept for the next start.
 #include "app/game_form.h"
-#include "platform/settings.h"
+#include "platform/files/settings.h"
 
 namespace vr {
 

@@ -5,10 +5,10 @@
 #include <memory>
 
 #include "app/game_form.h"
-#include "platform/first_paint_stamp.h"
-#include "platform/fluid_music_device.h"
-#include "platform/font_warm_up.h"
-#include "platform/instance_lock.h"
+#include "platform/files/instance_lock.h"
+#include "platform/music/fluid_music_device.h"
+#include "platform/startup/first_paint_stamp.h"
+#include "platform/startup/font_warm_up.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Start-up: the screens laid over the board, the records, the catalogue and every picture.
 #include "app/game_form.h"
-#include "platform/paths.h"
-#include "platform/record_file.h"
+#include "platform/files/paths.h"
+#include "platform/files/record_file.h"
 
 namespace vr {
 

@@ -1,7 +1,7 @@
 // The window's size: the menu 画面サイズ, the choice made at the first start from the screen at
 // hand, and the player's own choice kept for the next start.
 #include "app/game_form.h"
-#include "platform/settings.h"
+#include "platform/files/settings.h"
 
 namespace vr {
 

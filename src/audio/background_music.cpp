@@ -3,7 +3,7 @@
 #include <cctype>
 
 #include "app/game_form.h"
-#include "platform/paths.h"
+#include "platform/files/paths.h"
 
 namespace vr {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "app/game_form.h"
-#include "platform/keys.h"
+#include "platform/window/keys.h"
 
 namespace vr {
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstddef>
 
-#include "platform/controls.h"
+#include "platform/window/controls.h"
 
 namespace vr {
 

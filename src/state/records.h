@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/picture.h"
+#include "platform/window/picture.h"
 
 namespace vr {
 

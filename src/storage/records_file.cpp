@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "app/game_form.h"
-#include "platform/paths.h"
-#include "platform/record_file.h"
+#include "platform/files/paths.h"
+#include "platform/files/record_file.h"
 
 namespace vr {
 

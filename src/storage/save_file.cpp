@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "app/game_form.h"
-#include "platform/paths.h"
-#include "platform/record_file.h"
+#include "platform/files/paths.h"
+#include "platform/files/record_file.h"
 
 namespace vr {
 

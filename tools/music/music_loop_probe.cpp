@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/fluid_music_device.h"
+#include "platform/music/fluid_music_device.h"
 
 int main(int argc, char** argv) {
     if (argc != 4) {

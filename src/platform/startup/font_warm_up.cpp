@@ -1,6 +1,6 @@
 // Reading fontconfig's configuration and font list takes about as long as building the whole
 // window, so it runs beside it.
-#include "platform/font_warm_up.h"
+#include "platform/startup/font_warm_up.h"
 
 #include <fontconfig/fontconfig.h>
 

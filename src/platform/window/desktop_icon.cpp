@@ -1,5 +1,5 @@
 // The window icon, found beside the executable in a build or under share/icons when installed.
-#include "platform/desktop_icon.h"
+#include "platform/window/desktop_icon.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -9,8 +9,8 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "platform/first_paint_watch.h"
-#include "platform/paths.h"
+#include "platform/files/paths.h"
+#include "platform/startup/first_paint_watch.h"
 
 namespace vr {
 

@@ -1,6 +1,6 @@
 // Comma-separated record files, read leniently and written atomically, and the leftovers of
 // writes that were killed halfway.
-#include "platform/record_file.h"
+#include "platform/files/record_file.h"
 
 #include <QDir>
 #include <QFile>

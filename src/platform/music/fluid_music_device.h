@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/midi_check.h"
-#include "platform/music_command.h"
+#include "platform/music/midi_check.h"
+#include "platform/music/music_command.h"
 #include "platform/music_device.h"
 
 // FluidSynth's handles, so that game code including this header does not see FluidSynth.

@@ -1,6 +1,6 @@
 // The music device: the synth set up on a thread of its own, MIDI files checked, and the pieces played
 // through one FluidSynth synth on the sound driver's thread or, with no sound output, on our own.
-#include "platform/fluid_music_device.h"
+#include "platform/music/fluid_music_device.h"
 
 #include <fluidsynth.h>
 #include <sys/resource.h>
@@ -18,7 +18,7 @@
 #include <limits>
 #include <set>
 
-#include "platform/paths.h"
+#include "platform/files/paths.h"
 
 namespace vr {
 

@@ -1,12 +1,12 @@
 // Loading bitmaps for the game, kept small until drawn and then in a format the raster operations
 // are exact on.
-#include "platform/picture.h"
+#include "platform/window/picture.h"
 
 #include <QFile>
 #include <QImageReader>
 #include <QtEndian>
 
-#include "platform/paths.h"
+#include "platform/files/paths.h"
 
 namespace vr {
 

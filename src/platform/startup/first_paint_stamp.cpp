@@ -1,6 +1,6 @@
 // The start-up benchmark's stamp: main() and the first paint of one widget on the monotonic clock,
 // which the benchmark shares with the process it started.
-#include "platform/first_paint_stamp.h"
+#include "platform/startup/first_paint_stamp.h"
 
 #include <QEvent>
 #include <QWidget>

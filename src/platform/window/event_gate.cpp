@@ -1,5 +1,5 @@
 // Holding back input while a handler blocks, and replaying it afterwards.
-#include "platform/event_gate.h"
+#include "platform/window/event_gate.h"
 
 #include <QApplication>
 #include <QEvent>

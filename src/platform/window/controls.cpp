@@ -1,5 +1,5 @@
 // Qt widgets behaving as the game's controls.
-#include "platform/controls.h"
+#include "platform/window/controls.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -16,11 +16,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/deferred_icon_style.h"
-#include "platform/desktop_icon.h"
-#include "platform/event_gate.h"
-#include "platform/first_paint_watch.h"
-#include "platform/keys.h"
+#include "platform/startup/first_paint_watch.h"
+#include "platform/window/deferred_icon_style.h"
+#include "platform/window/desktop_icon.h"
+#include "platform/window/event_gate.h"
+#include "platform/window/keys.h"
 
 namespace vr {
 

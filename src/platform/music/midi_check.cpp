@@ -1,5 +1,5 @@
 // Checking a Standard MIDI File before FluidSynth sees it: every chunk and event within the file.
-#include "platform/midi_check.h"
+#include "platform/music/midi_check.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,5 +1,5 @@
 // Qt key events translated into the game's key codes.
-#include "platform/keys.h"
+#include "platform/window/keys.h"
 
 #include <QKeyEvent>
 

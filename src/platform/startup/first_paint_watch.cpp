@@ -1,6 +1,6 @@
 // The first paint of a window, seen through the application: a screen may cover the window's own
 // client area, so any of its widgets can be the first painted.
-#include "platform/first_paint_watch.h"
+#include "platform/startup/first_paint_watch.h"
 
 #include <QApplication>
 #include <QEvent>

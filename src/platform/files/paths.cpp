@@ -1,6 +1,6 @@
 // Finding vr_data on disk (current directory, beside the executable, the installed copy) and the
 // folder of the player's save and records.
-#include "platform/paths.h"
+#include "platform/files/paths.h"
 
 #include <unistd.h>
 

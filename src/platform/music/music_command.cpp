@@ -1,5 +1,5 @@
 // Music commands as text: the words of "open <path> alias bgmfile", "status bgmfile mode", ...
-#include "platform/music_command.h"
+#include "platform/music/music_command.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,5 +1,5 @@
 // Single instance through QLockFile in the user's runtime directory.
-#include "platform/instance_lock.h"
+#include "platform/files/instance_lock.h"
 
 #include <QDir>
 #include <QLockFile>

@@ -1,5 +1,5 @@
 // Preferences through QSettings: ~/.config/beroran/beroran.ini (XDG_CONFIG_HOME respected).
-#include "platform/settings.h"
+#include "platform/files/settings.h"
 
 #include <QSettings>
 

@@ -1,6 +1,6 @@
 // A proxy of the application's own style: everything is drawn as before, and two standard icons
 // wait until they are drawn before they are decoded.
-#include "platform/deferred_icon_style.h"
+#include "platform/window/deferred_icon_style.h"
 
 #include <QApplication>
 #include <QIconEngine>

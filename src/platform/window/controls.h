@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/picture.h"
+#include "platform/window/picture.h"
 
 class QAction;
 class QActionGroup;
