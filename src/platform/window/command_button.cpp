@@ -1,0 +1,48 @@
+// The command button: a click or Space or Enter on its focus runs its handler through the event gate.
+#include <QKeyEvent>
+
+#include "platform/window/control_support.h"
+#include "platform/window/controls.h"
+#include "platform/window/event_gate.h"
+#include "platform/window/keys.h"
+
+namespace vr {
+
+CommandButton::CommandButton(QWidget* parent) : QPushButton(parent), ScaledControl(this) {
+    // Tab reaches the buttons; a click does not take the focus, so Enter keeps its meaning.
+    setFocusPolicy(Qt::TabFocus);
+    connect(this, &QPushButton::clicked, [this] {
+        if (on_click) EventGate::run(on_click);
+    });
+}
+
+void CommandButton::place(int x, int y, int width, int height) {
+    set_logical_geometry(QRect(x, y, width, height));
+}
+
+void CommandButton::set_caption(const std::string& caption) {
+    caption_ = caption;
+    setText(to_qstring(caption));
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* event) {
+    const int key = game_key(*event);
+    if (!is_press_key(key) || !reachable(*this)) {
+        if (!reachable(*this)) clearFocus();
+        event->ignore();
+        return;
+    }
+    // A held key does not repeat a press, as a held click would not.
+    if (event->isAutoRepeat()) return;
+    if (key == kKeyEnter) {
+        click();
+    } else {
+        QPushButton::keyPressEvent(event);
+    }
+}
+
+void CommandButton::set_discard_presses_while_busy(bool discard) {
+    EventGate::set_discard_presses(this, discard);
+}
+
+}  // namespace vr

@@ -1,0 +1,25 @@
+// The label: a caption with the game's line breaks.
+#include "platform/window/control_support.h"
+#include "platform/window/controls.h"
+
+namespace vr {
+
+Label::Label(QWidget* parent) : QLabel(parent), ScaledControl(this) {
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setTextFormat(Qt::PlainText);
+}
+
+void Label::place(int x, int y, int width, int height) {
+    set_logical_geometry(QRect(x, y, width, height));
+}
+
+void Label::set_caption(const std::string& caption) {
+    caption_ = caption;
+    setText(display_text(caption));
+}
+
+void Label::set_back_colour(Colour colour) {
+    set_background(this, colour);
+}
+
+}  // namespace vr
