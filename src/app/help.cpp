@@ -14,7 +14,7 @@ namespace {
 constexpr int kHelpWidth = 520;
 constexpr int kHelpHeight = 420;
 constexpr int kAboutWidth = 400;
-constexpr int kAboutHeight = 360;
+constexpr int kAboutHeight = 320;
 // Room for the longest Familiar name on one line.
 constexpr int kNameWidth = 84;
 
