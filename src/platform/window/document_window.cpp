@@ -12,7 +12,6 @@
 #include <QTextDocument>
 #include <QTextTable>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "platform/window/control_support.h"
 #include "platform/window/controls.h"
@@ -29,8 +28,6 @@ constexpr int kHeadingGap = 10;  // above a heading that follows other blocks
 constexpr int kBlockGap = 6;     // below every block
 constexpr int kCellPadding = 3;
 constexpr int kButtonGap = 4;
-// The header row in the board's colour, so the page reads as part of the game.
-constexpr Colour kHeaderColour = rgb(204, 255, 153);
 // Never larger than this share of the screen, whatever the scale.
 constexpr int kScreenSharePercent = 90;
 
@@ -238,7 +235,8 @@ void DocumentWindow::insert_table(QTextCursor& cursor, const DocumentTable& tabl
         QTextTableCell place = grid->cellAt(row, column);
         QTextCharFormat cell_format = place.format();
         cell_format.setVerticalAlignment(QTextCharFormat::AlignMiddle);
-        if (header) cell_format.setBackground(to_qcolor(kHeaderColour));
+        // The header row in the owner's back colour, so the page reads as part of its window.
+        if (header) cell_format.setBackground(owner_.client()->palette().color(QPalette::Window));
         place.setFormat(cell_format);
         QTextCursor at = place.firstCursorPosition();
         const bool centred = column < static_cast<int>(table.centred.size()) && table.centred[column];
