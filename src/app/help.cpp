@@ -15,8 +15,9 @@ constexpr int kHelpWidth = 520;
 constexpr int kHelpHeight = 420;
 constexpr int kAboutWidth = 400;
 constexpr int kAboutHeight = 320;
-// Room for the longest Familiar name on one line.
+// Room for the longest Familiar name, and the longest row of keys, on one line.
 constexpr int kNameWidth = 84;
+constexpr int kKeysWidth = 104;
 
 // Every text is one entry for the translators: a whole paragraph, names and numbers as %1.
 std::string help_text(const char* source) {
@@ -256,7 +257,8 @@ void GameForm::write_help_page(DocumentWindow& page) {
     heading(QT_TRANSLATE_NOOP("Help", "キー操作"));
     DocumentTable keys{.header = {help_text(QT_TRANSLATE_NOOP("Help", "キー")),
                                   help_text(QT_TRANSLATE_NOOP("Help", "はたらき"))},
-                       .centred = {true}};
+                       .centred = {true},
+                       .widths = {kKeysWidth}};
     for (const KeyText& key : kKeys) keys.rows.push_back({std::string(key.keys), help_text(key.does)});
     page.add_table(std::move(keys));
     paragraph(QT_TRANSLATE_NOOP(
