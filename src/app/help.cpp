@@ -306,7 +306,7 @@ Picture GameForm::field_illustration() {
     draw_sprite(canvas, heroine.picture, heroine.mask, kSquareWidth * kHumanHome, kSpriteTop);
     const FamiliarRecord& opponent = familiars(kComputer, kSceneOpponent);
     draw_sprite(canvas, opponent.picture, opponent.mask, kSquareWidth * kComputerHome, kSpriteTop);
-    return Picture::from_image(canvas.image(), field_picture.source());
+    return Picture::from_image(canvas.image(), field_picture.source() + " with Masters and Familiars");
 }
 
 void GameForm::write_about_page(DocumentWindow& page) {
