@@ -13,6 +13,7 @@ PACKAGES=(
   libxcb1-dev                        # ... and reading its pixels
   desktop-file-utils appstream       # the install checks validate the menu entry and metainfo
   dpkg-dev file                      # cpack -G DEB: dpkg-shlibdeps finds the library packages
+  lintian                            # ... and the package is checked as Debian checks its own
 )
 
 missing=()

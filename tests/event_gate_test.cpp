@@ -1,5 +1,6 @@
 // One event at a time: input made while a handler blocks in a pause waits for the handler to end,
-// presses and keys on a discarding button are dropped, and a close request waits too.
+// presses and keys on a discarding button are dropped, a close request waits too, and only a
+// reading window's page answers at once.
 #include "platform/window/event_gate.h"
 
 #include <gtest/gtest.h>
@@ -8,9 +9,13 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBrowser>
 
 #include "platform/services.h"
 #include "platform/window/controls.h"
+#include "platform/window/document_window.h"
 #include "platform/window/keys.h"
 
 namespace vr {
@@ -105,6 +110,24 @@ TEST_F(EventGateTest, KeysDuringAPauseWaitAndAKeyForADiscardingButtonIsDropped) 
     let_events_run(kShortPause);
     EXPECT_EQ(window.keys, (std::vector<int>{'M', kKeyLeft}));
     button.set_discard_presses_while_busy(false);
+}
+
+TEST_F(EventGateTest, AReadingWindowScrollsDuringAPauseWhileItsButtonsWait) {
+    DocumentWindow reading(window, 200, 100);
+    for (int line = 0; line < 50; ++line) reading.add_paragraph("line " + std::to_string(line));
+    reading.add_button(DocumentButton::Close, "close");
+    reading.open();
+    let_events_run(kShortPause);
+    auto* page = reading.findChild<QTextBrowser*>();
+    EventGate::run([&] {
+        QCoreApplication::postEvent(page, new QKeyEvent(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier));
+        post_click(*reading.findChild<QPushButton*>());
+        pause.sleep(kShortPause);
+        EXPECT_GT(page->verticalScrollBar()->value(), 0) << "the page answers while the game is busy";
+        EXPECT_TRUE(reading.isVisible()) << "a button waits for the handler like any click";
+    });
+    let_events_run(kShortPause);
+    EXPECT_FALSE(reading.isVisible());
 }
 
 TEST_F(EventGateTest, ACloseRequestDuringAHandlerTakesEffectWhenItEnds) {

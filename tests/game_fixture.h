@@ -34,8 +34,10 @@ private:
 class RecordingMusicDevice : public MusicDevice {
 public:
     int send_command(const std::string& command, std::string* reply) override;
+    std::string soundfont_file() override { return soundfont; }
     std::vector<std::string> commands;
     std::string mode = "stopped";  // what "status ... mode" answers
+    std::string soundfont;         // the soundfont it says it plays with
 };
 
 // Copies every committed picture and tune into a fresh directory and makes it current, so the

@@ -121,6 +121,8 @@ TEST_F(InstalledGameTest, SavesInThePlayersDataFolderAndContinuesFromItOnTheNext
         EXPECT_NE(entry.path().extension(), ".txt") << "no save or records is installed: " << entry.path();
     EXPECT_TRUE(fs::exists(share / "applications" / (std::string(kAppId) + ".desktop")));
     EXPECT_TRUE(fs::exists(share / "metainfo" / (std::string(kAppId) + ".metainfo.xml")));
+    for (const char* file : {"man/man6/beroran.6.gz", "doc/beroran/copyright", "doc/beroran/changelog.gz"})
+        EXPECT_TRUE(fs::exists(share / file)) << file;
     for (const char* size : {"16x16", "22x22", "24x24", "32x32", "48x48", "64x64", "128x128", "256x256"})
         EXPECT_TRUE(fs::exists(share / "icons/hicolor" / size / "apps" / (std::string(kAppId) + ".png")))
             << size;

@@ -220,6 +220,20 @@ struct HeldDevice {
     std::unique_ptr<FluidMusicDevice> device;
 };
 
+TEST_F(MusicDeviceTest, NamesTheSoundfontFileItPlaysWithOrNoneWhenItFoundNone) {
+    std::string expected;
+    for (const std::string& font : system_soundfonts()) {
+        std::error_code error;
+        if (expected.empty() && fs::exists(font, error)) expected = fs::canonical(font).string();
+    }
+    EXPECT_EQ(device_.soundfont_file(), expected) << "the file itself, not the link that chose it";
+    ::testing::internal::CaptureStderr();
+    FluidMusicDevice without(FluidMusicDevice::Output::Silent, {(dir_ / "no_such_font.sf2").string()});
+    without.wait_until_set_up();
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(without.soundfont_file(), "");
+}
+
 TEST_F(MusicDeviceTest, OpenedPieceWaitsStoppedUntilPlayed) {
     ASSERT_EQ(send(open_command()), kMusicOk);
     EXPECT_TRUE(device_.plays_silently());

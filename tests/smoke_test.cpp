@@ -1,10 +1,12 @@
 // The real executable: it starts under Xvfb on its title screen, refuses a second copy, stops
-// on a missing picture, closes cleanly from its own menu, and plays the same at twice the size.
+// on a missing picture, closes cleanly from its own menu, and plays the same at twice the size;
+// its options answer without any display.
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLockFile>
 #include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -15,6 +17,7 @@
 #include <functional>
 
 #include "game_fixture.h"
+#include "platform/program_info.h"
 #include "x_server.h"
 
 namespace vr::test {
@@ -319,6 +322,43 @@ TEST_F(SmokeTest, ASecondCopyEndsAtOnceAndAStaleLockDoesNotBlock) {
     EXPECT_EQ(first.state(), QProcess::Running);
     first.kill();
     first.waitForFinished();
+}
+
+// The options answer in a terminal without any display, even while a copy of the game holds the
+// single-instance lock; anything else is one line on stderr and status 2.
+TEST(CommandLine, AnswersWithoutADisplayOrTheLockAndRefusesWhatItDoesNotKnow) {
+    QTemporaryDir runtime;
+    QLockFile running_copy(runtime.filePath("beroran.lock"));
+    ASSERT_TRUE(running_copy.tryLock(0));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
+    struct Row {
+        QStringList args;
+        int status;
+        std::string out;  // standard output holds this; empty: says nothing
+        std::string err;  // standard error is this one line; empty: says nothing
+    };
+    const std::string version = std::string("beroran ") + program_version() + "\n";
+    const Row rows[] = {
+        {{"--help"}, 0, "Usage: ", ""},
+        {{"-h"}, 0, "  -v, --version", ""},
+        {{"--version"}, 0, version + "Copyright", ""},
+        {{"-v"}, 0, "License GPL-3.0-or-later", ""},
+        {{"--fullscreen"}, 2, "", "beroran: Unknown option 'fullscreen'. Try 'beroran --help'.\n"},
+        {{"-x", "--help"}, 2, "", "beroran: Unknown option 'x'. Try 'beroran --help'.\n"},
+        {{"save.txt"}, 2, "", "beroran: Unexpected argument 'save.txt'. Try 'beroran --help'.\n"},
+    };
+    for (const Row& row : rows) {
+        QProcess game;
+        game.setProcessEnvironment(env);
+        game.start(BERORAN_BINARY, row.args);
+        ASSERT_TRUE(game.waitForFinished(kStartTimeoutMs)) << row.args.join(' ').toStdString();
+        const std::string out = game.readAllStandardOutput().toStdString();
+        EXPECT_EQ(game.exitCode(), row.status) << row.args.join(' ').toStdString();
+        EXPECT_TRUE(row.out.empty() ? out.empty() : out.find(row.out) != std::string::npos) << out;
+        EXPECT_EQ(game.readAllStandardError().toStdString(), row.err) << row.args.join(' ').toStdString();
+    }
 }
 
 TEST_F(SmokeTest, AMissingPictureEndsTheProgramNamingTheFile) {

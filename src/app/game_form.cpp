@@ -107,6 +107,10 @@ GameForm::GameForm(GameServices services)
                                                  "ステージ５", "ステージ６", "ステージ７", "ステージ８"};
     for (int n = 1; n <= kLastStage; ++n) stg(n) = add_menu_item(rank, kStageCaptions[n - 1]);
     sum = add_menu_item(rank, "総ターン");
+    QMenu* help = add_menu("ヘルプ");
+    menu_howtoplay = add_menu_item(help, "遊び方");
+    menu_howtoplay->set_shortcut("F1");
+    menu_about = add_menu_item(help, "このゲームについて");
 
     constexpr int kMusicTick = 1000;
     miditimer.set_interval(kMusicTick);
@@ -242,6 +246,8 @@ void GameForm::wire_handlers() {
     for (int i = 0; i <= decltype(menu_speed)::kHi; ++i)
         menu_speed(i)->on_click = [this, i] { menu_speed_Click(i); };
     menu_gameend->on_click = [this] { menu_gameend_Click(); };
+    menu_howtoplay->on_click = [this] { menu_howtoplay_Click(); };
+    menu_about->on_click = [this] { menu_about_Click(); };
     miditimer.on_tick = [this] { miditimer_Timer(); };
 }
 

@@ -12,6 +12,7 @@
 #include "platform/music_device.h"
 #include "platform/services.h"
 #include "platform/window/controls.h"
+#include "platform/window/document_window.h"
 #include "state/bounded_array.h"
 #include "state/game_constants.h"
 #include "state/records.h"
@@ -123,7 +124,13 @@ public:
     MenuItem* menu_gameend = nullptr;            // ゲーム終了
     BoundedArray<MenuItem*, 1, 8> stg{};  // 最短記録: stg1..stg8
     MenuItem* sum = nullptr;              // 最短記録: 総ターン
+    MenuItem* menu_howtoplay = nullptr;   // ヘルプ: 遊び方, also F1
+    MenuItem* menu_about = nullptr;       // ヘルプ: このゲームについて
     Timer miditimer;                      // asks the music device once a second
+
+    // ---- controls: windows beside the game, made when first opened (src/app/help.cpp) ----
+    std::unique_ptr<DocumentWindow> help_window;   // 遊び方
+    std::unique_ptr<DocumentWindow> about_window;  // このゲームについて
 
     // ---- pictures (loaded once at start-up) ----
     BoundedArray<Picture, 0, 12> number_pictures;  // picture N shows the value N
@@ -190,6 +197,15 @@ public:
     void menu_totitle_Click();
     void menu_gameend_Click();
     void gameend_Click();
+
+    // ---- help: the rules and the About box (src/app/help.cpp) ----
+    void menu_howtoplay_Click();
+    void menu_about_Click();
+    void write_help_page(DocumentWindow& page);
+    DocumentTable familiar_table();  // from the catalogue, so the page always tells what the game does
+    DocumentTable magic_table();
+    Picture field_illustration();  // the field with both Masters and a few Familiars
+    void write_about_page(DocumentWindow& page);
 
     // ---- game speed (src/app/game_speed.cpp) ----
     void load_speed_setting();         // the speed chosen in an earlier run, or ふつう

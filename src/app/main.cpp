@@ -3,10 +3,12 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "app/game_form.h"
 #include "platform/files/instance_lock.h"
 #include "platform/music/fluid_music_device.h"
+#include "platform/startup/command_line.h"
 #include "platform/startup/first_paint_stamp.h"
 #include "platform/startup/font_warm_up.h"
 
@@ -19,6 +21,8 @@ constexpr std::chrono::milliseconds kLongestSynthHold{1000};
 }  // namespace
 
 int main(int argc, char** argv) {
+    // --help and --version answer before the lock and the display are needed.
+    if (const std::optional<int> status = vr::answer_command_line(argc, argv)) return *status;
     vr::FirstPaintStamp first_paint;  // a figure for bench/startup_bench; silent unless it asks
     vr::InstanceLock lock;
     if (!lock.try_lock()) {

@@ -12,6 +12,9 @@ public:
     // Returns 0 on success, non-zero on error (the game ignores it). When `reply` is given it
     // receives the answer text ("playing", "stopped", ...) or stays untouched for commands without one.
     virtual int send_command(const std::string& command, std::string* reply) = 0;
+    // The soundfont file the music plays with; empty while there is none (not loaded yet, or no
+    // soundfont could be).
+    virtual std::string soundfont_file() { return {}; }
 };
 
 }  // namespace vr

@@ -141,12 +141,18 @@ void FluidMusicDevice::wait_until_set_up() {
     set_up_done_.wait(lock, [this] { return set_up_finished_; });
 }
 
+std::string FluidMusicDevice::soundfont_file() {
+    const std::lock_guard lock(render_mutex_);
+    return soundfont_;
+}
+
 bool FluidMusicDevice::plays_silently() {
     wait_until_set_up();
     return silent_thread_.joinable();
 }
 
-fluid_synth_t* FluidMusicDevice::make_synth(const std::vector<std::string>& soundfonts) {
+fluid_synth_t* FluidMusicDevice::make_synth(const std::vector<std::string>& soundfonts,
+                                            std::string& loaded_font) {
     // Building the window matters more than the music, which starts only after the title.
     setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kLoaderNice);
     if (quitting_) return nullptr;
@@ -163,6 +169,10 @@ fluid_synth_t* FluidMusicDevice::make_synth(const std::vector<std::string>& soun
         if (synth == nullptr || loaded || quitting_ || !std::filesystem::exists(soundfont, error)) continue;
         // No presets yet: the player selects them at the start of each piece, so only its instruments load.
         loaded = fluid_synth_sfload(synth, soundfont.c_str(), 0) != FLUID_FAILED;
+        if (!loaded) continue;
+        // The file itself, not the alternatives link that chose it.
+        const std::filesystem::path file = std::filesystem::canonical(soundfont, error);
+        loaded_font = error ? soundfont : file.string();
     }
     // Without a soundfont the pieces still run their course, just inaudibly.
     if (synth != nullptr && !loaded && !quitting_) {
@@ -177,12 +187,14 @@ void FluidMusicDevice::set_up(Output output, const std::vector<std::string>& sou
     // The sound threads inherit their creator's priority and could not win it back: the synth is
     // made at low priority on a thread of its own, the output started from this one.
     fluid_synth_t* synth = nullptr;
-    std::thread loader([&] { synth = make_synth(soundfonts); });
+    std::string loaded_font;
+    std::thread loader([&] { synth = make_synth(soundfonts, loaded_font); });
     loader.join();
     {
         // The piece the game opened (and perhaps played) meanwhile goes to the synth now.
         const std::lock_guard lock(render_mutex_);
         synth_ = synth;
+        soundfont_ = loaded_font;
         synth_ready_ = true;
         if (synth_ != nullptr && !alias_.empty() && load_piece(waiting_piece_) && playing_) {
             fluid_player_play(player_);

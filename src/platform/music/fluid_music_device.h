@@ -61,6 +61,7 @@ public:
     FluidMusicDevice& operator=(const FluidMusicDevice&) = delete;
 
     int send_command(const std::string& command, std::string* reply) override;
+    std::string soundfont_file() override;
 
     // Lets a held set-up begin now.
     void release_set_up();
@@ -79,7 +80,8 @@ private:
     void tell_unplayable(const std::string& path, const char* why);
 
     void set_up(Output output, const std::vector<std::string>& soundfonts);
-    fluid_synth_t* make_synth(const std::vector<std::string>& soundfonts);
+    // Also gives the file of the soundfont it loaded, when one loaded.
+    fluid_synth_t* make_synth(const std::vector<std::string>& soundfonts, std::string& loaded_font);
     void start_output(Output output);
     void render_silently();
     // Renders one block under render_mutex_; shared by the sound driver and the silent thread.
@@ -102,6 +104,7 @@ private:
     std::condition_variable set_up_done_;    // signalled with set_up_finished_
     bool synth_ready_ = false;               // synth_ is final (it may be null)
     bool set_up_finished_ = false;           // the output is chosen too
+    std::string soundfont_;                  // the soundfont's file once synth_ready_; empty when none
     fluid_player_t* player_ = nullptr;       // the open piece in FluidSynth; null when closed or not ready
     std::vector<uint8_t> waiting_piece_;     // the open piece's file while the synth is not ready
     std::string alias_;                      // alias of the open piece; empty when closed

@@ -187,6 +187,8 @@ public:
     // Shows the item's mark as one of a group's round marks; which one is checked is still up to
     // the handler.
     void join_radio_group(QActionGroup* group);
+    // A key that chooses the item while its window is active, e.g. "F1"; the menu shows it.
+    void set_shortcut(const std::string& key);
 
     std::function<void()> on_click;
 
@@ -249,7 +251,8 @@ public:
     // The window's font; the controls get it at `scale` times its size, the menu bar as it is.
     void set_font(const char* family, int pixels);
     // Shows every control, picture and text `scale` times larger, at once; nearest-neighbour for
-    // pictures, text drawn at the larger size. The desktop's own scaling multiplies on top.
+    // pictures, text drawn at the larger size. The desktop's own scaling multiplies on top. The
+    // window's reading windows (DocumentWindow) take the new size too.
     void set_scale(int scale);
     int scale() const { return scale_; }
     int menu_bar_height() const;

@@ -28,6 +28,7 @@ struct GateState {
     QPointer<QWidget> window;
     std::vector<HeldEvent> held;
     std::set<QWidget*> discarding;
+    std::set<QWidget*> passing;
     QObject* filter = nullptr;
     QPointer<QWidget> key_owner;
     std::function<QWidget*(const QKeyEvent&)> key_target;
@@ -52,6 +53,13 @@ bool is_user_input(QEvent::Type type) {
         default:
             return false;
     }
+}
+
+bool passes(QObject* receiver) {
+    for (auto* w = qobject_cast<QWidget*>(receiver); w; w = w->parentWidget()) {
+        if (state().passing.count(w)) return true;
+    }
+    return false;
 }
 
 bool aims_at_discarding_widget(QObject* receiver, QEvent* event) {
@@ -80,6 +88,7 @@ protected:
         if (gate.depth == 0 || !is_user_input(event->type())) return false;
         // Only widgets take part: a window-level event reaches its widget next.
         if (!receiver->isWidgetType()) return false;
+        if (passes(receiver)) return false;
         if (aims_at_discarding_widget(receiver, event)) return true;
         // Mouse moves are not held: pointing shows data, which is stale by the time it would run.
         gate.held.push_back({QPointer<QObject>(receiver), std::unique_ptr<QEvent>(event->clone())});
@@ -135,6 +144,11 @@ bool EventGate::close_pending() {
 void EventGate::set_key_target(QWidget* owner, std::function<QWidget*(const QKeyEvent&)> target) {
     state().key_owner = owner;
     state().key_target = std::move(target);
+}
+
+void EventGate::set_passes_input(QWidget* widget) {
+    state().passing.insert(widget);
+    QObject::connect(widget, &QObject::destroyed, [widget] { state().passing.erase(widget); });
 }
 
 void EventGate::set_discard_presses(QWidget* widget, bool discard) {

@@ -26,6 +26,9 @@ public:
     // Presses on this widget made while it is marked are dropped instead of held back; so are
     // keys aimed at it, as `target` (given by `owner`, the window) tells.
     static void set_discard_presses(QWidget* widget, bool discard);
+    // Input to this widget and everything in it is never held: nothing there starts a game
+    // handler, so it answers even while the game is busy (a page the player reads meanwhile).
+    static void set_passes_input(QWidget* widget);
     static void set_key_target(QWidget* owner, std::function<QWidget*(const QKeyEvent&)> target);
 };
 

@@ -1,6 +1,7 @@
 // The menu item: a caption, a check mark the handler owns, and a click run through the event gate.
 #include <QAction>
 #include <QActionGroup>
+#include <QKeySequence>
 #include <QMenu>
 
 #include "platform/window/control_support.h"
@@ -39,6 +40,10 @@ void MenuItem::click() {
 void MenuItem::join_radio_group(QActionGroup* group) {
     action_->setCheckable(true);
     group->addAction(action_);
+}
+
+void MenuItem::set_shortcut(const std::string& key) {
+    action_->setShortcut(QKeySequence(to_qstring(key)));
 }
 
 }  // namespace vr

@@ -13,6 +13,7 @@
 #include "platform/window/controls.h"
 #include "platform/window/deferred_icon_style.h"
 #include "platform/window/desktop_icon.h"
+#include "platform/window/document_window.h"
 #include "platform/window/event_gate.h"
 #include "platform/window/keys.h"
 
@@ -62,6 +63,10 @@ void Window::set_scale(int scale) {
     client_->setFont(scaled);
     for (QWidget* child : client_->findChildren<QWidget*>()) {
         if (auto* control = dynamic_cast<ScaledControl*>(child)) control->apply_scale(scale);
+    }
+    // The window's reading windows take the new size too.
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (auto* document = dynamic_cast<DocumentWindow*>(child)) document->apply_scale(scale);
     }
     if (!client_size_.isValid()) return;
     client_->setFixedSize(client_size_ * scale);

@@ -1,0 +1,80 @@
+// --help, --version and the one-line error, with Qt's own options let through.
+#include "platform/startup/command_line.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <cstdio>
+
+#include "platform/program_info.h"
+
+namespace vr {
+
+namespace {
+
+constexpr int kBadUsage = 2;
+constexpr const char* kProgramName = "beroran";
+
+// The options QGuiApplication and QApplication read themselves; accepted here, shown nowhere.
+const char* const kQtValueOptions[] = {
+    "platform",        "platformpluginpath", "platformtheme", "plugin",
+    "qwindowgeometry", "qwindowicon",        "qwindowtitle",  "session",
+    "display",         "geometry",           "style",         "stylesheet"};
+const char* const kQtFlags[] = {"reverse", "widgetcount"};
+
+void hide(QCommandLineParser& parser, QCommandLineOption option) {
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
+}
+
+}  // namespace
+
+std::optional<int> answer_command_line(int argc, char** argv) {
+    // The usual start has nothing to read, and costs nothing.
+    if (argc <= 1) return std::nullopt;
+    // Only an application gives the usage line the program's own name; this one needs no display
+    // and is gone before the window's application is made.
+    QCoreApplication reader(argc, argv);
+    QCoreApplication::setApplicationName(kProgramName);
+    QCoreApplication::setApplicationVersion(program_version());
+
+    QCommandLineParser parser;
+    // Qt's options are single words after one dash, "-platform xcb".
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(
+        "Beroran, a turn-based board game in Japanese: the apprentice witch Lotta wins back her\n"
+        "runaway Familiars on a row of fourteen squares. Its menu ヘルプ (Help) teaches the rules;\n"
+        "the manual page is beroran(6).");
+    const QCommandLineOption help({"h", "help"}, "Show this help and exit.");
+    const QCommandLineOption version({"v", "version"}, "Show the version and the licence, and exit.");
+    parser.addOption(help);
+    parser.addOption(version);
+    for (const char* name : kQtValueOptions) hide(parser, QCommandLineOption(name, "", "value"));
+    for (const char* name : kQtFlags) hide(parser, QCommandLineOption(name, ""));
+
+    QString error;
+    if (!parser.parse(QCoreApplication::arguments())) {
+        error = parser.errorText();
+    } else if (!parser.positionalArguments().isEmpty()) {
+        error = "Unexpected argument '" + parser.positionalArguments().first() + "'.";
+    }
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "%s: %s Try '%s --help'.\n", kProgramName, qPrintable(error), kProgramName);
+        return kBadUsage;
+    }
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        std::printf(
+            "%s %s\n%s\n"
+            "License %s <https://gnu.org/licenses/gpl.html>, the pictures and music included.\n"
+            "This is free software: you are free to change and redistribute it.\n"
+            "There is NO WARRANTY, to the extent permitted by law.\n",
+            kProgramName, program_version(), kProgramCopyright, kProgramLicence);
+        return 0;
+    }
+    return std::nullopt;
+}
+
+}  // namespace vr

@@ -1,0 +1,95 @@
+// A window of its own for reading beside the game: headings, paragraphs, tables and pictures on
+// one scrolling page, shown at the game window's scale. It never pauses or blocks the game.
+#pragma once
+
+#include <QWidget>
+#include <optional>
+#include <string>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "platform/window/picture.h"
+
+class QHBoxLayout;
+class QTextBrowser;
+class QTextCursor;
+class QTextDocument;
+
+namespace vr {
+
+class Window;
+
+// A table cell: a text, or a picture (which takes its place even when it is missing).
+struct DocumentCell {
+    DocumentCell(std::string text) : text(std::move(text)) {}
+    DocumentCell(Picture picture) : picture(std::move(picture)) {}
+    std::string text;
+    std::optional<Picture> picture;
+};
+
+struct DocumentTable {
+    std::vector<std::string> header = {};
+    std::vector<std::vector<DocumentCell>> rows = {};
+    std::vector<bool> centred = {};  // by column: numbers read best centred; missing columns are not
+    std::vector<int> widths = {};    // by column, in the game's pixels; 0 or missing: as the text needs
+};
+
+// The buttons a window may have under its page.
+enum class DocumentButton {
+    Close,
+    AboutQt,  // Qt's own About box
+};
+
+class DocumentWindow : public QWidget {
+public:
+    // A window of `owner`'s: it stays in front of it and goes when it goes. It is `width` x
+    // `height` of the game's pixels at the owner's scale, and never larger than the screen.
+    DocumentWindow(Window& owner, int width, int height);
+
+    void set_caption(const std::string& caption);
+    // The page is made of the blocks added since the last clear(), in order. Texts break their
+    // lines at line feeds (a CR LF counts as one).
+    void clear();
+    void add_heading(const std::string& text);
+    void add_paragraph(const std::string& text);
+    void add_picture(const Picture& picture);
+    void add_table(DocumentTable table);
+    void add_button(DocumentButton button, const std::string& caption);
+
+    // Shows the window in front, its page drawn anew and at the top, ready for the keys.
+    void open();
+    // Draws the page `scale` times larger: pictures pixel for pixel, text at the larger size.
+    void apply_scale(int scale);
+    int scale() const { return scale_; }
+    // The page as drawn last; a picture that was not there is an image without its resource.
+    const QTextDocument& page() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;  // Escape closes
+
+private:
+    struct Heading {
+        std::string text;
+    };
+    struct Paragraph {
+        std::string text;
+    };
+    using Block = std::variant<Heading, Paragraph, Picture, DocumentTable>;
+
+    void draw_page();
+    void insert_picture(QTextCursor& cursor, const Picture& picture);
+    void insert_table(QTextCursor& cursor, const DocumentTable& table);
+    void fit_window();
+
+    Window& owner_;
+    QTextBrowser* browser_;
+    QHBoxLayout* buttons_;
+    std::vector<Block> blocks_;
+    int width_;
+    int height_;
+    int scale_ = 1;
+    int pictures_drawn_ = 0;  // names each picture of the page drawn last
+};
+
+}  // namespace vr

@@ -1,0 +1,169 @@
+// The menu ヘルプ: 遊び方 teaches from the catalogue the game plays with, in a window that leaves the
+// game to play, and このゲームについて names the version, the licence and the soundfont.
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
+
+#include "game_fixture.h"
+#include "platform/program_info.h"
+
+namespace vr::test {
+namespace {
+
+using Table = std::vector<QStringList>;  // rows of cell texts; a picture reads as U+FFFC
+
+std::vector<Table> tables_of(const QTextDocument& page) {
+    std::vector<Table> tables;
+    for (QTextFrame* frame : page.rootFrame()->childFrames()) {
+        auto* grid = qobject_cast<QTextTable*>(frame);
+        if (!grid) continue;
+        Table& table = tables.emplace_back();
+        for (int row = 0; row < grid->rows(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < grid->columns(); ++column) {
+                QTextCursor cell = grid->cellAt(row, column).firstCursorPosition();
+                cell.setPosition(grid->cellAt(row, column).lastPosition(), QTextCursor::KeepAnchor);
+                cells << cell.selectedText();
+            }
+            table.push_back(cells);
+        }
+    }
+    return tables;
+}
+
+// Every picture on the page, in order, as the image it shows; a null image when it is missing.
+std::vector<QImage> pictures_of(const QTextDocument& page) {
+    std::vector<QImage> pictures;
+    for (QTextBlock block = page.begin(); block != page.end(); block = block.next()) {
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            const QTextCharFormat format = fragment.fragment().charFormat();
+            if (!format.isImageFormat()) continue;
+            const QUrl name(format.toImageFormat().name());
+            pictures.push_back(page.resource(QTextDocument::ImageResource, name).value<QImage>());
+        }
+    }
+    return pictures;
+}
+
+QString shown(const std::string& text) {
+    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
+}
+
+class HelpTest : public GameTest {
+protected:
+    const QTextDocument& page() { return form->help_window->page(); }
+
+    // The Familiar and Magic tables, row by row, against the records the rules read.
+    void expect_tables_are_the_catalogue() {
+        const std::vector<Table> tables = tables_of(page());
+        const auto with_header = [&](const QString& column) -> const Table* {
+            for (const Table& table : tables) {
+                if (!table.empty() && table[0].contains(column)) return &table;
+            }
+            return nullptr;
+        };
+        const Table* kinds = with_header("能力");
+        const Table* spells = with_header("効果");
+        ASSERT_TRUE(kinds && spells) << "the page has a Familiar table and a Magic table";
+        ASSERT_EQ(kinds->size(), size_t(kLastSlot + 2));
+        ASSERT_EQ(spells->size(), size_t(kLastMagic + 2));
+        EXPECT_EQ((*kinds)[0], QStringList({"", "名前", "体", "攻", "移", "魔", "能力"}));
+        EXPECT_EQ((*spells)[0], QStringList({"", "名前", "魔", "効果"}));
+        for (int slot = 0; slot <= kLastSlot; ++slot) {
+            const FamiliarRecord& kind = form->familiars(kHuman, slot);
+            const QStringList& row = (*kinds)[slot + 1];
+            EXPECT_EQ(row.mid(1, 5),
+                      QStringList({shown(kind.name), QString::number(kind.hp), QString::number(kind.atk),
+                                   QString::number(kind.mv), QString::number(kind.cost)}))
+                << "Familiar " << slot;
+            EXPECT_EQ(row[6] == "—", kind.ability.empty()) << "the ability of Familiar " << slot;
+        }
+        for (int index = 0; index <= kLastMagic; ++index) {
+            const MagicRecord& magic = form->magics(index);
+            EXPECT_EQ(
+                (*spells)[index + 1].mid(1),
+                QStringList({shown(magic.label), QString::number(magic.cost), shown(magic.description)}))
+                << "Magic " << index;
+        }
+    }
+};
+
+TEST_F(HelpTest, HowToPlayTabulatesTheFamiliarsAndMagicsTheGamePlaysWith) {
+    form->menu_howtoplay->click();
+    ASSERT_NO_FATAL_FAILURE(expect_tables_are_the_catalogue());
+    // Built anew from the records at every opening, so it can never tell another game.
+    form->familiars(kHuman, 5).cost = 11;
+    form->magics(kMeteor).cost = 2;
+    form->menu_howtoplay->click();
+    expect_tables_are_the_catalogue();
+}
+
+TEST_F(HelpTest, EveryPictureOfHowToPlayIsTheGamesOwnAndWasFound) {
+    form->menu_howtoplay->click();
+    const std::vector<QImage> pictures = pictures_of(page());
+    // The field, then the ten Familiars and the eight Magics of the tables.
+    ASSERT_EQ(pictures.size(), size_t(1 + (kLastSlot + 1) + (kLastMagic + 1)));
+    for (const QImage& picture : pictures) EXPECT_FALSE(picture.isNull()) << "a picture was not found";
+    EXPECT_EQ(pictures[0].size(), form->field_picture.image().size());
+    for (int slot = 0; slot <= kLastSlot; ++slot)
+        EXPECT_EQ(pictures[1 + slot], form->familiars(kHuman, slot).picture.image()) << "Familiar " << slot;
+    for (int index = 0; index <= kLastMagic; ++index)
+        EXPECT_EQ(pictures[1 + kLastSlot + 1 + index], form->magics(index).picture.image())
+            << "Magic " << index;
+}
+
+TEST_F(HelpTest, HowToPlayOpensBesideAPlayableGameWithF1AndClosesWithEscape) {
+    begin_stage(1);
+    dice.script({0.5f, 0.5f});  // side 1's rolls for MV and MP
+    form->buttonturn_end.click();
+    const QMenu* help = form->menuBar()->actions().at(2)->menu();
+    ASSERT_EQ(help->actions().size(), 2);
+    EXPECT_EQ(help->actions()[0]->text(), "遊び方");
+    EXPECT_EQ(help->actions()[0]->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(help->actions()[1]->text(), "このゲームについて");
+
+    pause.pauses.clear();
+    form->menu_howtoplay->click();
+    EXPECT_TRUE(form->help_window->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(pause.pauses.empty()) << "opening the help never pauses the game";
+    form->buttonmove.click();
+    EXPECT_EQ(form->ActionMode, "move") << "the game goes on taking commands";
+
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(form->help_window->findChild<QTextBrowser*>(), &escape);
+    EXPECT_FALSE(form->help_window->isVisible());
+    EXPECT_EQ(form->ActionMode, "move") << "Escape in the help is not the game's Escape";
+}
+
+TEST_F(HelpTest, AboutNamesTheVersionTheLicenceAndTheSoundfontInUse) {
+    struct Row {
+        const char* rule;
+        std::string soundfont;
+        QString says;
+    };
+    const Row rows[] = {
+        {"the soundfont's own file", "/usr/share/sounds/sf2/TimGM6mb.sf2",
+         "/usr/share/sounds/sf2/TimGM6mb.sf2"},
+        {"no soundfont: no music", "", "音色ファイル（サウンドフォント）が読み込まれていないので"},
+    };
+    for (const Row& row : rows) {
+        music.soundfont = row.soundfont;
+        form->menu_about->click();
+        ASSERT_TRUE(form->about_window->isVisible());
+        const QString text = form->about_window->page().toPlainText();
+        for (const QString& part :
+             {QString(program_version()), QString(kProgramLicence), QString("assets/"), row.says})
+            EXPECT_TRUE(text.contains(part)) << row.rule << ": " << part.toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace vr::test
