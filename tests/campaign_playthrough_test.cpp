@@ -1,6 +1,12 @@
 // The whole campaign, title to game clear, played through the real handlers by a scripted player
-// against the real computer: screens, rewards, turn counts, records and music along the way.
+// against the real computer: screens, rewards, turn counts, records and music along the way; and
+// every screen and message of it in English.
+#include <QMenu>
+#include <QMenuBar>
+#include <QStyleOptionButton>
 #include <algorithm>
+#include <filesystem>
+#include <functional>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -155,6 +161,189 @@ TEST(CampaignPlaythrough, AStageByKeysAtAnySpeedPlaysAsByTheHandlers) {
     EXPECT_EQ(pauses[1], pauses[0]);
     for (int asked : {30, 500, 1000})
         EXPECT_NE(std::find(pauses[1].begin(), pauses[1].end(), asked), pauses[1].end()) << asked;
+}
+
+// ---- the game in English ----
+
+// Kana, kanji, and the full-width forms and punctuation of Japanese writing.
+bool has_japanese(const QString& text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= 0x3000 && u <= 0x30FF) || (u >= 0x3400 && u <= 0x9FFF) || (u >= 0xFF00 && u <= 0xFFEF);
+    });
+}
+
+// A text of the window, shown now or once its screen is up; a control's with the Japanese it
+// shows in Japanese.
+struct Shown {
+    std::string where;
+    QString text;
+    const QWidget* control = nullptr;  // none for the title, a tooltip or a menu
+    std::string source;
+};
+
+void collect_menu(const QList<QAction*>& actions, const std::string& path, std::vector<Shown>& out) {
+    for (int i = 0; i < actions.size(); ++i) {
+        if (actions[i]->isSeparator()) continue;
+        const std::string where = path + "." + std::to_string(i);
+        out.push_back({"menu item " + where, actions[i]->text(), nullptr, {}});
+        if (actions[i]->menu()) collect_menu(actions[i]->menu()->actions(), where, out);
+    }
+}
+
+std::vector<Shown> shown_texts(GameForm& form) {
+    std::vector<Shown> shown = {{"window title", form.windowTitle(), nullptr, {}}};
+    for (const QWidget* widget : form.client()->findChildren<QWidget*>()) {
+        if (const auto* label = dynamic_cast<const Label*>(widget))
+            shown.push_back({"label " + label->caption(), label->text(), label, label->caption()});
+        if (const auto* button = dynamic_cast<const CommandButton*>(widget)) {
+            shown.push_back({"button " + button->caption(), button->text(), button, button->caption()});
+            shown.push_back({"tooltip of " + button->caption(), button->toolTip(), nullptr, {}});
+        }
+        // A screen hides its border and the caption on it.
+        if (const auto* frame = dynamic_cast<const Frame*>(widget); frame && frame->border_visible())
+            shown.push_back({"frame " + frame->caption(), frame->shown_caption(), frame, frame->caption()});
+    }
+    collect_menu(form.menuBar()->actions(), "", shown);
+    return shown;
+}
+
+QString as_shown(const std::string& source) {
+    return QString::fromStdString(source).replace("\r\n", "\n");
+}
+
+// Whether an English text fits its control as the game's font draws it at x1: every line inside
+// the control (a button's inside its frame, a panel's caption on its border), in no more lines
+// than the control holds or the Japanese takes.
+void expect_fits(const Shown& shown) {
+    const QWidget& control = *shown.control;
+    const QFontMetrics metrics(control.font());
+    int width = control.width();
+    if (const auto* button = dynamic_cast<const QPushButton*>(&control)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        width = control.style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
+    } else if (dynamic_cast<const Frame*>(&control)) {
+        constexpr int kCaptionLeft = 8, kCaptionPadding = 2;
+        width -= 2 * kCaptionLeft + 2 * kCaptionPadding;
+    }
+    const auto* label = dynamic_cast<const QLabel*>(&control);
+    if (label && label->wordWrap()) {
+        const auto height = [&](const QString& text) {
+            return metrics.boundingRect(QRect(0, 0, width, 1 << 20), Qt::TextWordWrap, text).height();
+        };
+        EXPECT_LE(height(shown.text), std::max(control.height(), height(as_shown(shown.source))))
+            << shown.where << ": \"" << shown.text.toStdString() << "\" runs out of its box";
+        return;
+    }
+    const QStringList lines = shown.text.split('\n');
+    for (const QString& line : lines) {
+        EXPECT_LE(metrics.horizontalAdvance(line), width)
+            << shown.where << ": \"" << line.toStdString() << "\" is cut off";
+    }
+    const qsizetype japanese_lines = as_shown(shown.source).count('\n') + 1;
+    EXPECT_LE(lines.size(), std::max(japanese_lines, qsizetype{control.height() / metrics.lineSpacing()}))
+        << shown.where << ": \"" << shown.text.toStdString() << "\" takes too many lines";
+}
+
+// The window as it stands, switched to English: no Japanese anywhere but the language menu's own
+// name for Japanese, every text in its control; then back in Japanese, exactly what it showed.
+void expect_english_then_japanese_again(GameForm& form, const std::string& scene) {
+    SCOPED_TRACE(scene);
+    const std::vector<Shown> japanese = shown_texts(form);
+    for (const Shown& shown : japanese) {
+        if (shown.control) {
+            EXPECT_EQ(shown.text, as_shown(shown.source)) << shown.where;
+        }
+    }
+    form.menu_language(1)->click();
+    for (const Shown& shown : shown_texts(form)) {
+        if (shown.text == "言語 / Language" || shown.text == "日本語") continue;
+        EXPECT_FALSE(has_japanese(shown.text))
+            << shown.where << " reads \"" << shown.text.toStdString() << "\"";
+        if (shown.control && !shown.text.isEmpty()) expect_fits(shown);
+    }
+    form.menu_language(0)->click();
+    const std::vector<Shown> again = shown_texts(form);
+    ASSERT_EQ(again.size(), japanese.size());
+    for (size_t i = 0; i < again.size(); ++i) EXPECT_EQ(again[i].text, japanese[i].text) << again[i].where;
+}
+
+TEST(CampaignPlaythrough, EveryScreenAndMessageReadsInEnglishAndBackInJapanese) {
+    Campaign game;
+    GameForm& form = *game.form;
+    const auto check = [&](const std::string& scene) { expect_english_then_japanese_again(form, scene); };
+    const std::filesystem::path save = game.data.path("vrdat.txt");
+    const std::filesystem::path records = game.data.path("vrrec.txt");
+
+    // The title, the prologue and the first turns, with every message the board can give.
+    const std::vector<std::pair<const char*, std::function<void()>>> opening = {
+        {"title", [] {}},
+        {"title: no save to continue", [&] { form.from_past_Click(); }},
+        {"title: nothing to save yet", [&] { form.menu_save->click(); }},
+        {"prologue", [&] { form.from_first_Click(); }},
+        {"prologue: no save to load", [&] { form.menu_load->click(); }},
+        {"board before the first turn", [&] { form.start_Click(); }},
+        {"the first turn", [&] { game.player.end_turn(); }},
+        {"nothing to move", [&] { form.buttonmove_Click(); }},
+        {"choosing a Magic", [&] { form.buttonmagic_Click(); }},
+        {"a Magic without a target", [&] { press_magic_icon(form, kSleep); }},
+        {"a Magic on a square", [&] { form.buttonmagic_Click(), press_magic_icon(form, kTrap); }},
+        {"choosing a Familiar to summon", [&] { form.buttonsummon_Click(); }},
+        {"summoned", [&] { press_familiar_icon(form, 0); }},
+        {"a Magic on a Familiar",
+         [&] { form.masters(kHuman).mp = 6, form.buttonmagic_Click(), press_magic_icon(form, kQuick); }},
+        {"nothing to summon, no Magic to cast",
+         [&] { form.masters(kHuman).mp = 0, form.buttonsummon_Click(), form.buttonmagic_Click(); }},
+        {"the save failed",
+         [&] {
+             std::filesystem::create_directory(save), form.menu_save->click(), std::filesystem::remove(save);
+         }},
+        {"saved", [&] { form.menu_save->click(); }},
+        {"the computer's turn, then choosing a Familiar to move",
+         [&] {
+             // The computer's first pause: it is thinking.
+             game.pause.on_sleep = [&] {
+                 game.pause.on_sleep = nullptr;
+                 check("the computer thinking");
+             };
+             game.player.end_turn();
+             form.buttonmove_Click();
+         }},
+        {"choosing where to move", [&] { press_square(form, form.familiars(kHuman, 0).square); }},
+    };
+    for (const auto& [scene, act] : opening) {
+        act();
+        check(scene);
+    }
+    for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) {
+        form.show_familiar_info(kHuman, slot);
+        check("info on Familiar " + std::to_string(slot));
+    }
+    for (int magic = kFirstMagic; magic <= kLastMagic; ++magic) {
+        form.show_magic_info(magic);
+        check("info on Magic " + std::to_string(magic));
+    }
+
+    // Every stage clear with its rewards and record, the last with a records file it cannot write;
+    // the next stage's Master waits on the board behind each.
+    for (int stage = 1; stage <= kLastStage; ++stage) {
+        if (stage == kLastStage) std::filesystem::remove(records), std::filesystem::create_directory(records);
+        for (int turn = 0; turn < kMaxTurnsPerStage && game.player.board_in_play(); ++turn) {
+            game.player.end_turn();
+            if (game.player.board_in_play()) game.player.play_turn();
+        }
+        check("stage " + std::to_string(stage) + " cleared");
+        if (stage < kLastStage) form.st_btn_Click();
+    }
+    form.gameclear2_Click();
+    check("game clear");
+    form.to_title_Click(1);
+    form.from_first_Click();
+    form.start_Click();
+    form.masters(kHuman).hp = 0;
+    form.check_victory();
+    check("game over");
 }
 
 }  // namespace

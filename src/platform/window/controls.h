@@ -142,8 +142,10 @@ public:
     void set_top(int y);
     void set_caption(const Text& caption);
     const std::string& caption() const { return caption_source_; }
+    const QString& shown_caption() const { return caption_shown_; }  // as the border shows it
     // Screens hide the border and caption; board panels show them.
     void set_border_visible(bool visible);
+    bool border_visible() const { return border_visible_; }
     void set_back_colour(Colour colour);
     Colour back_colour() const { return back_colour_; }
     void set_visible(bool visible) { setVisible(visible); }
