@@ -148,7 +148,7 @@ Guard 2: knocked back 2 squares less</translation>
         <source>半人半馬。弓が得意。<byte value="xd"/>
 「弓矢」：移動先に使い魔がいるとき、移動せずに攻撃します。ただし、召喚時は無効。</source>
         <translation>Half human, half horse. A fine archer.
-Bow: shoots a Familiar on the square it would move to, instead of moving. Not when summoned.</translation>
+Bow: shoots instead of moving onto a Familiar. Not when summoned.</translation>
     </message>
     <message>
         <source>とろーる</source>
