@@ -9,6 +9,7 @@
 #include <functional>
 #include <numeric>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "campaign_helpers.h"
@@ -173,8 +174,7 @@ bool has_japanese(const QString& text) {
     });
 }
 
-// A text of the window, shown now or once its screen is up; a control's with the Japanese it
-// shows in Japanese.
+// A text of the window, shown now or once its screen is up; a control's with its caption().
 struct Shown {
     std::string where;
     QString text;
@@ -182,12 +182,11 @@ struct Shown {
     std::string source;
 };
 
-void collect_menu(const QList<QAction*>& actions, const std::string& path, std::vector<Shown>& out) {
+void add_menu_texts(const QList<QAction*>& actions, const std::string& path, std::vector<Shown>& out) {
     for (int i = 0; i < actions.size(); ++i) {
-        if (actions[i]->isSeparator()) continue;
-        const std::string where = path + "." + std::to_string(i);
-        out.push_back({"menu item " + where, actions[i]->text(), nullptr, {}});
-        if (actions[i]->menu()) collect_menu(actions[i]->menu()->actions(), where, out);
+        out.push_back({"menu item " + path + std::to_string(i), actions[i]->text(), nullptr, {}});
+        if (actions[i]->menu())
+            add_menu_texts(actions[i]->menu()->actions(), path + std::to_string(i) + ".", out);
     }
 }
 
@@ -204,7 +203,7 @@ std::vector<Shown> shown_texts(GameForm& form) {
         if (const auto* frame = dynamic_cast<const Frame*>(widget); frame && frame->border_visible())
             shown.push_back({"frame " + frame->caption(), frame->shown_caption(), frame, frame->caption()});
     }
-    collect_menu(form.menuBar()->actions(), "", shown);
+    add_menu_texts(form.menuBar()->actions(), "", shown);
     return shown;
 }
 
@@ -212,50 +211,36 @@ QString as_shown(const std::string& source) {
     return QString::fromStdString(source).replace("\r\n", "\n");
 }
 
-// Whether an English text fits its control as the game's font draws it at x1: every line inside
-// the control (a button's inside its frame, a panel's caption on its border), in no more lines
-// than the control holds or the Japanese takes.
+// An English text fits its control as the game's font draws it at x1: as wide as the control
+// (a button's inside its frame, a panel's caption on its border), as high as the control or the
+// Japanese it stands for.
 void expect_fits(const Shown& shown) {
     const QWidget& control = *shown.control;
-    const QFontMetrics metrics(control.font());
     int width = control.width();
     if (const auto* button = dynamic_cast<const QPushButton*>(&control)) {
         QStyleOptionButton option;
         option.initFrom(button);
         width = control.style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
     } else if (dynamic_cast<const Frame*>(&control)) {
-        constexpr int kCaptionLeft = 8, kCaptionPadding = 2;
-        width -= 2 * kCaptionLeft + 2 * kCaptionPadding;
+        width -= 2 * 8 + 2 * 2;  // the caption's indent at both ends, and its padding
     }
     const auto* label = dynamic_cast<const QLabel*>(&control);
-    if (label && label->wordWrap()) {
-        const auto height = [&](const QString& text) {
-            return metrics.boundingRect(QRect(0, 0, width, 1 << 20), Qt::TextWordWrap, text).height();
-        };
-        EXPECT_LE(height(shown.text), std::max(control.height(), height(as_shown(shown.source))))
-            << shown.where << ": \"" << shown.text.toStdString() << "\" runs out of its box";
-        return;
-    }
-    const QStringList lines = shown.text.split('\n');
-    for (const QString& line : lines) {
-        EXPECT_LE(metrics.horizontalAdvance(line), width)
-            << shown.where << ": \"" << line.toStdString() << "\" is cut off";
-    }
-    const qsizetype japanese_lines = as_shown(shown.source).count('\n') + 1;
-    EXPECT_LE(lines.size(), std::max(japanese_lines, qsizetype{control.height() / metrics.lineSpacing()}))
+    const int flags = label && label->wordWrap() ? Qt::TextWordWrap : 0;
+    const auto needs = [&](const QString& text) {
+        return QFontMetrics(control.font()).boundingRect(QRect(0, 0, width, 1 << 20), flags, text);
+    };
+    const QRect english = needs(shown.text);
+    EXPECT_LE(english.width(), width) << shown.where << ": \"" << shown.text.toStdString() << "\" is cut off";
+    EXPECT_LE(english.height(), std::max(control.height(), needs(as_shown(shown.source)).height()))
         << shown.where << ": \"" << shown.text.toStdString() << "\" takes too many lines";
 }
 
 // The window as it stands, switched to English: no Japanese anywhere but the language menu's own
-// name for Japanese, every text in its control; then back in Japanese, exactly what it showed.
+// name for Japanese, every text in its control; then back in Japanese, exactly what it showed,
+// which is every control's own caption.
 void expect_english_then_japanese_again(GameForm& form, const std::string& scene) {
     SCOPED_TRACE(scene);
     const std::vector<Shown> japanese = shown_texts(form);
-    for (const Shown& shown : japanese) {
-        if (shown.control) {
-            EXPECT_EQ(shown.text, as_shown(shown.source)) << shown.where;
-        }
-    }
     form.menu_language(1)->click();
     for (const Shown& shown : shown_texts(form)) {
         if (shown.text == "言語 / Language" || shown.text == "日本語") continue;
@@ -266,15 +251,20 @@ void expect_english_then_japanese_again(GameForm& form, const std::string& scene
     form.menu_language(0)->click();
     const std::vector<Shown> again = shown_texts(form);
     ASSERT_EQ(again.size(), japanese.size());
-    for (size_t i = 0; i < again.size(); ++i) EXPECT_EQ(again[i].text, japanese[i].text) << again[i].where;
+    for (size_t i = 0; i < again.size(); ++i) {
+        // What it showed before, and for a control exactly its caption().
+        EXPECT_EQ(again[i].text, japanese[i].text) << again[i].where;
+        EXPECT_EQ(again[i].text, again[i].control ? as_shown(again[i].source) : again[i].text)
+            << again[i].where;
+    }
 }
 
 TEST(CampaignPlaythrough, EveryScreenAndMessageReadsInEnglishAndBackInJapanese) {
     Campaign game;
     GameForm& form = *game.form;
     const auto check = [&](const std::string& scene) { expect_english_then_japanese_again(form, scene); };
-    const std::filesystem::path save = game.data.path("vrdat.txt");
-    const std::filesystem::path records = game.data.path("vrrec.txt");
+    using std::filesystem::create_directory, std::filesystem::remove;
+    const std::filesystem::path save = game.data.path("vrdat.txt"), records = game.data.path("vrrec.txt");
 
     // The title, the prologue and the first turns, with every message the board can give.
     const std::vector<std::pair<const char*, std::function<void()>>> opening = {
@@ -295,19 +285,16 @@ TEST(CampaignPlaythrough, EveryScreenAndMessageReadsInEnglishAndBackInJapanese) 
          [&] { form.masters(kHuman).mp = 6, form.buttonmagic_Click(), press_magic_icon(form, kQuick); }},
         {"nothing to summon, no Magic to cast",
          [&] { form.masters(kHuman).mp = 0, form.buttonsummon_Click(), form.buttonmagic_Click(); }},
-        {"the save failed",
-         [&] {
-             std::filesystem::create_directory(save), form.menu_save->click(), std::filesystem::remove(save);
-         }},
+        {"the save failed", [&] { create_directory(save), form.menu_save->click(), remove(save); }},
         {"saved", [&] { form.menu_save->click(); }},
-        {"the computer's turn, then choosing a Familiar to move",
+        {"the computer's turn, thinking at its first pause; then choosing a Familiar to move",
          [&] {
-             // The computer's first pause: it is thinking.
+             bool seen = false;
              game.pause.on_sleep = [&] {
-                 game.pause.on_sleep = nullptr;
-                 check("the computer thinking");
+                 if (!std::exchange(seen, true)) check("the computer thinking");
              };
              game.player.end_turn();
+             game.pause.on_sleep = nullptr;
              form.buttonmove_Click();
          }},
         {"choosing where to move", [&] { press_square(form, form.familiars(kHuman, 0).square); }},
@@ -316,19 +303,15 @@ TEST(CampaignPlaythrough, EveryScreenAndMessageReadsInEnglishAndBackInJapanese) 
         act();
         check(scene);
     }
-    for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) {
-        form.show_familiar_info(kHuman, slot);
-        check("info on Familiar " + std::to_string(slot));
+    for (int info = 0; info <= kLastSlot + 1 + kLastMagic; ++info) {
+        info <= kLastSlot ? form.show_familiar_info(kHuman, info)
+                          : form.show_magic_info(info - kLastSlot - 1);
+        check("the info panel, Familiar 0..9 then Magic 0..7: " + std::to_string(info));
     }
-    for (int magic = kFirstMagic; magic <= kLastMagic; ++magic) {
-        form.show_magic_info(magic);
-        check("info on Magic " + std::to_string(magic));
-    }
-
     // Every stage clear with its rewards and record, the last with a records file it cannot write;
     // the next stage's Master waits on the board behind each.
     for (int stage = 1; stage <= kLastStage; ++stage) {
-        if (stage == kLastStage) std::filesystem::remove(records), std::filesystem::create_directory(records);
+        if (stage == kLastStage) remove(records), create_directory(records);
         for (int turn = 0; turn < kMaxTurnsPerStage && game.player.board_in_play(); ++turn) {
             game.player.end_turn();
             if (game.player.board_in_play()) game.player.play_turn();

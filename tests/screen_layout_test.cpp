@@ -228,24 +228,23 @@ TEST_F(WindowScaleTest, TheStoredSizeComesBackAndAnUnusableOneIsIgnored) {
 }
 
 TEST_F(WindowScaleTest, TheChosenLanguageIsCheckedShownAndKeptForTheNextStart) {
-    const auto marks = [](GameForm& f) {
-        return std::string{f.menu_language(0)->checked() ? 'x' : '-',
-                           f.menu_language(1)->checked() ? 'x' : '-'};
+    const auto restart = [&] { form = std::make_unique<GameForm>(GameServices{pause, dice, music}); };
+    const auto marks = [&] {
+        return std::string{form->menu_language(0)->checked() ? 'x' : '-',
+                           form->menu_language(1)->checked() ? 'x' : '-'};
     };
     settings().remove("game/language");
-    form = std::make_unique<GameForm>(GameServices{pause, dice, music});
-    EXPECT_EQ(marks(*form), "x-") << "a desktop that names no language starts in Japanese";
+    restart();
+    EXPECT_EQ(marks(), "x-") << "a desktop that names no language starts in Japanese";
     EXPECT_FALSE(settings().contains("game/language")) << "only the player's own choice is kept";
     form->menu_language(1)->click();
-    EXPECT_EQ(marks(*form), "-x");
-    EXPECT_EQ(form->windowTitle(), "Beroran");
-    form = std::make_unique<GameForm>(GameServices{pause, dice, music});
-    EXPECT_EQ(marks(*form), "-x") << "the next start";
-    EXPECT_EQ(form->buttonmove.text(), "Move");
+    EXPECT_EQ(marks() + form->windowTitle().toStdString(), "-xBeroran");
+    restart();
+    EXPECT_EQ(marks() + form->buttonmove.text().toStdString(), "-xMove") << "the next start";
     for (const char* unusable : {"fr", "", "EN"}) {
         settings().setValue("game/language", unusable);
-        form = std::make_unique<GameForm>(GameServices{pause, dice, music});
-        EXPECT_EQ(marks(*form), "x-") << "a stored \"" << unusable << "\" follows the desktop";
+        restart();
+        EXPECT_EQ(marks(), "x-") << "a stored \"" << unusable << "\" follows the desktop";
     }
     settings().remove("game/language");
 }

@@ -17,12 +17,10 @@ foreach(ts IN LISTS TS_FILES)
                         "'cmake --build build --target update_translations', translate what it "
                         "adds, and commit the file")
   endif()
+  # lupdate marks a new entry unfinished, and one whose text left the source vanished.
   file(READ "${ts}" content)
-  string(REGEX MATCHALL "<source>[^<]*(<byte[^>]*>[^<]*)*</source>[ \n]*<translation( type=\"[a-z]+\")?>[ \n]*</translation>"
-         untranslated "${content}")
-  string(REGEX MATCHALL "<source>[^<]*(<byte[^>]*>[^<]*)*</source>[ \n]*<translation type=\"[a-z]+\""
-         unfinished "${content}")
-  if(untranslated OR unfinished)
-    message(FATAL_ERROR "${name} has texts without a finished translation:\n${untranslated}\n${unfinished}")
+  if(content MATCHES "type=\"(unfinished|vanished|obsolete)\"|<translation></translation>|<translation/>")
+    message(FATAL_ERROR "${name} has texts without a finished translation: translate them in Qt "
+                        "Linguist (type=\"unfinished\" in the file)")
   endif()
 endforeach()
