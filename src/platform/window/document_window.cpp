@@ -32,8 +32,9 @@ constexpr int kButtonGap = 4;
 constexpr int kScreenSharePercent = 90;
 
 QString page_text(const std::string& text) {
-    QString shown = display_text(text);
+    QString shown = QString::fromStdString(text);
     // A line break inside a paragraph, not a new paragraph.
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     shown.replace('\n', QChar::LineSeparator);
     return shown;
 }
@@ -66,7 +67,7 @@ DocumentWindow::DocumentWindow(Window& owner, int width, int height)
 }
 
 void DocumentWindow::set_caption(const std::string& caption) {
-    setWindowTitle(to_qstring(caption));
+    setWindowTitle(QString::fromStdString(caption));
 }
 
 void DocumentWindow::clear() {
@@ -90,7 +91,7 @@ void DocumentWindow::add_table(DocumentTable table) {
 }
 
 void DocumentWindow::add_button(DocumentButton button, const std::string& caption) {
-    auto* push = new QPushButton(to_qstring(caption), this);
+    auto* push = new QPushButton(QString::fromStdString(caption), this);
     // Only the page passes the event gate: a click on a button waits for the game's handler like
     // any click, so Qt's modal About box never opens inside one of the game's pauses.
     if (button == DocumentButton::Close) {
