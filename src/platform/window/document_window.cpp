@@ -31,10 +31,9 @@ constexpr int kButtonGap = 4;
 // Never larger than this share of the screen, whatever the scale.
 constexpr int kScreenSharePercent = 90;
 
-QString page_text(const std::string& text) {
-    QString shown = QString::fromStdString(text);
+QString page_text(const Text& text) {
+    QString shown = text.shown();
     // A line break inside a paragraph, not a new paragraph.
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     shown.replace('\n', QChar::LineSeparator);
     return shown;
 }
@@ -66,19 +65,20 @@ DocumentWindow::DocumentWindow(Window& owner, int width, int height)
     apply_scale(owner.scale());
 }
 
-void DocumentWindow::set_caption(const std::string& caption) {
-    setWindowTitle(QString::fromStdString(caption));
+void DocumentWindow::set_caption(const Text& caption) {
+    caption_ = caption;
+    setWindowTitle(caption.shown());
 }
 
 void DocumentWindow::clear() {
     blocks_.clear();
 }
 
-void DocumentWindow::add_heading(const std::string& text) {
+void DocumentWindow::add_heading(const Text& text) {
     blocks_.push_back(Heading{text});
 }
 
-void DocumentWindow::add_paragraph(const std::string& text) {
+void DocumentWindow::add_paragraph(const Text& text) {
     blocks_.push_back(Paragraph{text});
 }
 
@@ -90,8 +90,9 @@ void DocumentWindow::add_table(DocumentTable table) {
     blocks_.push_back(std::move(table));
 }
 
-void DocumentWindow::add_button(DocumentButton button, const std::string& caption) {
-    auto* push = new QPushButton(QString::fromStdString(caption), this);
+void DocumentWindow::add_button(DocumentButton button, const Text& caption) {
+    auto* push = new QPushButton(caption.shown(), this);
+    button_captions_.emplace_back(push, caption);
     // Only the page passes the event gate: a click on a button waits for the game's handler like
     // any click, so Qt's modal About box never opens inside one of the game's pauses.
     if (button == DocumentButton::Close) {
@@ -113,10 +114,7 @@ void DocumentWindow::open() {
 }
 
 void DocumentWindow::apply_scale(int scale) {
-    const double at =
-        browser_->verticalScrollBar()->maximum() > 0
-            ? double(browser_->verticalScrollBar()->value()) / browser_->verticalScrollBar()->maximum()
-            : 0.0;
+    const double place = reading_place();
     scale_ = scale;
     QFont font = owner_.font();
     font.setPixelSize(owner_.font().pixelSize() * scale);
@@ -126,7 +124,7 @@ void DocumentWindow::apply_scale(int scale) {
     buttons_->setSpacing(kButtonGap * scale);
     fit_window();
     draw_page();
-    browser_->verticalScrollBar()->setValue(int(at * browser_->verticalScrollBar()->maximum()));
+    scroll_to(place);
 }
 
 const QTextDocument& DocumentWindow::page() const {
@@ -139,6 +137,30 @@ void DocumentWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void DocumentWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        setWindowTitle(caption_.shown());
+        for (const auto& [button, caption] : button_captions_) button->setText(caption.shown());
+        // A closed window draws its page when it opens.
+        if (isVisible()) {
+            const double place = reading_place();
+            draw_page();
+            scroll_to(place);
+        }
+    }
+    QWidget::changeEvent(event);
+}
+
+double DocumentWindow::reading_place() const {
+    const QScrollBar& bar = *browser_->verticalScrollBar();
+    return bar.maximum() > 0 ? double(bar.value()) / bar.maximum() : 0.0;
+}
+
+void DocumentWindow::scroll_to(double place) {
+    QScrollBar& bar = *browser_->verticalScrollBar();
+    bar.setValue(int(place * bar.maximum()));
 }
 
 void DocumentWindow::fit_window() {
