@@ -173,8 +173,9 @@ void DocumentWindow::fit_window() {
 }
 
 void DocumentWindow::draw_page() {
-    QTextDocument* document = browser_->document();
-    document->clear();
+    // Written apart from the browser and handed to it whole: a shown browser lays the page out
+    // again at every insertion, which took over half a second for 遊び方.
+    auto* document = new QTextDocument(browser_);
     document->setDefaultFont(font());
     document->setDocumentMargin(kPageMargin * scale_);
     pictures_drawn_ = 0;
@@ -215,9 +216,11 @@ void DocumentWindow::draw_page() {
             empty_block = true;
         }
     }
-    // The reader's cursor went along with the text put in front of it: back to the top, or the
-    // page would scroll to its end.
-    browser_->setTextCursor(QTextCursor(document));
+    // The page drawn before goes; Qt deletes its own first one itself.
+    QTextDocument* before = browser_->document();
+    const bool drawn_here = before->parent() == browser_;
+    browser_->setDocument(document);
+    if (drawn_here) delete before;
 }
 
 void DocumentWindow::insert_picture(QTextCursor& cursor, const Picture& picture) {
@@ -228,7 +231,7 @@ void DocumentWindow::insert_picture(QTextCursor& cursor, const Picture& picture)
     if (!picture.is_null()) {
         const QImage image = picture.image().scaled(picture.width() * scale_, picture.height() * scale_,
                                                     Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        browser_->document()->addResource(QTextDocument::ImageResource, QUrl(name), image);
+        cursor.document()->addResource(QTextDocument::ImageResource, QUrl(name), image);
         format.setWidth(image.width());
         format.setHeight(image.height());
     }
