@@ -204,6 +204,15 @@ std::vector<Shown> shown_texts(GameForm& form) {
             shown.push_back({"frame " + frame->caption(), frame->shown_caption(), frame, frame->caption()});
     }
     add_menu_texts(form.menuBar()->actions(), "", shown);
+    // 遊び方 and このゲームについて, while open.
+    for (const DocumentWindow* window : {form.help_window.get(), form.about_window.get()}) {
+        if (!window || !window->isVisible()) continue;
+        shown.push_back({"reading window's title", window->windowTitle(), nullptr, {}});
+        shown.push_back(
+            {"page " + window->windowTitle().toStdString(), window->page().toPlainText(), nullptr, {}});
+        for (const QPushButton* button : window->findChildren<QPushButton*>())
+            shown.push_back({"reading window's button", button->text(), nullptr, {}});
+    }
     return shown;
 }
 
@@ -303,6 +312,11 @@ TEST(CampaignPlaythrough, EveryScreenAndMessageReadsInEnglishAndBackInJapanese) 
         act();
         check(scene);
     }
+    form.menu_howtoplay->click();
+    form.menu_about->click();
+    check("遊び方 and このゲームについて, open beside the board");
+    form.help_window->close();
+    form.about_window->close();
     for (int info = 0; info <= kLastSlot + 1 + kLastMagic; ++info) {
         info <= kLastSlot ? form.show_familiar_info(kHuman, info)
                           : form.show_magic_info(info - kLastSlot - 1);
