@@ -5,6 +5,8 @@ set -euo pipefail
 PACKAGES=(
   cmake g++ make pkg-config clang-format git  # the build and its format check
   qt6-base-dev                       # Qt6 Widgets and its xcb/offscreen platforms
+  qt6-tools-dev qt6-l10n-tools       # lupdate and lrelease: the translations
+  qt6-translations-l10n              # Qt's own texts (dialog buttons) in the player's language
   libfluidsynth-dev timgm6mb-soundfont  # the music and its General MIDI soundfont
   fonts-ipafont-gothic               # Japanese glyphs in Japanese forms
   libfontconfig-dev                  # the fonts read ahead at start-up

@@ -6,6 +6,7 @@
 
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,8 +17,12 @@ namespace vr::test {
 
 class InstantPause : public Pause {
 public:
-    void sleep(int milliseconds) override { pauses.push_back(milliseconds); }
+    void sleep(int milliseconds) override {
+        pauses.push_back(milliseconds);
+        if (on_sleep) on_sleep();
+    }
     std::vector<int> pauses;
+    std::function<void()> on_sleep;  // looks at the window in the middle of a handler
 };
 
 class ScriptedRandom : public RandomSource {

@@ -52,44 +52,46 @@ std::vector<QImage> pictures_of(const QTextDocument& page) {
     return pictures;
 }
 
-QString shown(const std::string& text) {
-    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
-}
-
 class HelpTest : public GameTest {
 protected:
     const QTextDocument& page() { return form->help_window->page(); }
 
-    // The Familiar and Magic tables, row by row, against the records the rules read.
+    // The Familiar and Magic tables, row by row, against the records the rules read, in the
+    // headings and names the screen shows in the language in use.
     void expect_tables_are_the_catalogue() {
         const std::vector<Table> tables = tables_of(page());
-        const auto with_header = [&](const QString& column) -> const Table* {
+        const auto with_columns = [&](int columns) -> const Table* {
             for (const Table& table : tables) {
-                if (!table.empty() && table[0].contains(column)) return &table;
+                if (!table.empty() && table[0].size() == columns) return &table;
             }
             return nullptr;
         };
-        const Table* kinds = with_header("能力");
-        const Table* spells = with_header("効果");
+        const Table* kinds = with_columns(7);
+        const Table* spells = with_columns(4);
         ASSERT_TRUE(kinds && spells) << "the page has a Familiar table and a Magic table";
         ASSERT_EQ(kinds->size(), size_t(kLastSlot + 2));
         ASSERT_EQ(spells->size(), size_t(kLastMagic + 2));
-        EXPECT_EQ((*kinds)[0], QStringList({"", "名前", "体", "攻", "移", "魔", "能力"}));
-        EXPECT_EQ((*spells)[0], QStringList({"", "名前", "魔", "効果"}));
+        EXPECT_EQ((*kinds)[0].mid(2, 4), QStringList({form->label_hp.text(), form->label_atk.text(),
+                                                      form->label_mv.text(), form->label_mp.text()}))
+            << "the data panel's headings";
+        EXPECT_EQ((*spells)[0][2], form->label_mp.text());
+        // The info panel shows a name, then its description on the lines below.
+        const auto panel = [&] { return form->data_text.text().split('\n'); };
         for (int slot = 0; slot <= kLastSlot; ++slot) {
             const FamiliarRecord& kind = form->familiars(kHuman, slot);
             const QStringList& row = (*kinds)[slot + 1];
+            form->show_familiar_info(kHuman, slot);
             EXPECT_EQ(row.mid(1, 5),
-                      QStringList({shown(kind.name), QString::number(kind.hp), QString::number(kind.atk),
+                      QStringList({panel()[0], QString::number(kind.hp), QString::number(kind.atk),
                                    QString::number(kind.mv), QString::number(kind.cost)}))
                 << "Familiar " << slot;
             EXPECT_EQ(row[6] == "—", kind.ability.empty()) << "the ability of Familiar " << slot;
         }
         for (int index = 0; index <= kLastMagic; ++index) {
             const MagicRecord& magic = form->magics(index);
-            EXPECT_EQ(
-                (*spells)[index + 1].mid(1),
-                QStringList({shown(magic.label), QString::number(magic.cost), shown(magic.description)}))
+            form->show_magic_info(index);
+            EXPECT_EQ((*spells)[index + 1].mid(1), QStringList({panel()[0], QString::number(magic.cost),
+                                                                panel().mid(1).join(QChar::LineSeparator)}))
                 << "Magic " << index;
         }
     }
@@ -98,10 +100,14 @@ protected:
 TEST_F(HelpTest, HowToPlayTabulatesTheFamiliarsAndMagicsTheGamePlaysWith) {
     form->menu_howtoplay->click();
     ASSERT_NO_FATAL_FAILURE(expect_tables_are_the_catalogue());
-    // Built anew from the records at every opening, so it can never tell another game.
+    // Built anew from the records at every opening, so it can never tell another game; in either
+    // language, and an open page takes a newly chosen one at once.
     form->familiars(kHuman, 5).cost = 11;
     form->magics(kMeteor).cost = 2;
+    form->menu_language(1)->click();
     form->menu_howtoplay->click();
+    ASSERT_NO_FATAL_FAILURE(expect_tables_are_the_catalogue());
+    form->menu_language(0)->click();
     expect_tables_are_the_catalogue();
 }
 

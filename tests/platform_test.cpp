@@ -205,7 +205,8 @@ QImage nearest_neighbour(const QImage& image, int scale) {
 }
 
 TEST(WindowScale, TheFirstStartPicksTheLargestScaleThatFitsMostOfTheScreen) {
-    constexpr int kMenuBar = 18;
+    // The menu bar grows with the window: 18 px at x1, 57 at x4 with the game's font.
+    const auto menu_bar = [](int scale) { return 13 * scale + 5; };
     const struct {
         const char* name;
         QSize available;
@@ -213,8 +214,8 @@ TEST(WindowScale, TheFirstStartPicksTheLargestScaleThatFitsMostOfTheScreen) {
     } cases[] = {
         {"a small laptop keeps the game's own size", {1366, 738}, 1},
         {"a full HD desktop under its panel doubles it", {1920, 1050}, 2},
-        {"a 1440p screen triples it", {2560, 1440}, 3},
-        {"the same screen under a panel only doubles it", {2560, 1410}, 2},
+        {"a 1440p screen doubles it, its tripled menu bar taking the last of its share", {2560, 1440}, 2},
+        {"a 1800p screen under its panel triples it", {3200, 1770}, 3},
         {"a 4K screen quadruples it", {3840, 2130}, 4},
         {"no screen gets more than four", {7680, 4320}, 4},
         {"a wide, low screen is held back by its height", {3840, 1000}, 2},
@@ -223,8 +224,23 @@ TEST(WindowScale, TheFirstStartPicksTheLargestScaleThatFitsMostOfTheScreen) {
         {"a screen smaller than the window still gets one", {400, 300}, 1},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(largest_fitting_scale(c.available, QSize(465, 279), kMenuBar), c.scale) << c.name;
+        EXPECT_EQ(largest_fitting_scale(c.available, QSize(465, 279), menu_bar), c.scale) << c.name;
     }
+}
+
+TEST(Language, TheDesktopsFirstStartIsEnglishOnlyWhereItNamesEnglishBeforeJapanese) {
+    const struct {
+        const char* name;
+        QStringList ui_languages;
+        Language first_start;
+    } cases[] = {
+        {"an English desktop", {"en-US", "en-Latn-US", "en"}, Language::English},
+        {"a Japanese desktop", {"ja-JP", "ja-Jpan-JP", "ja"}, Language::Japanese},
+        {"LANG=C names no language", {"C"}, Language::Japanese},
+        {"a French desktop that reads English next", {"fr-FR", "fr", "en-US"}, Language::English},
+        {"Japanese before English", {"ja", "en"}, Language::Japanese},
+    };
+    for (const auto& c : cases) EXPECT_EQ(language_for(c.ui_languages), c.first_start) << c.name;
 }
 
 class ScaledPictureBoxTest : public ::testing::Test {

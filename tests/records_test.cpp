@@ -33,13 +33,13 @@ TEST_F(RecordsTest, RecordsFillTheMenuWithFullWidthStageNumbers) {
 TEST_F(RecordsTest, ANewRecordIsAnnouncedWrittenAndShown) {
     write_records("12 15 20\n18 25 22 30 28 170");
     form->stage_turns(3) = 17;
-    EXPECT_EQ(form->update_record(3), "最短記録を更新！\r\nステージ3\r\n20→17");
+    EXPECT_EQ(form->update_record(3).source(), "最短記録を更新！\r\nステージ3\r\n20→17");
     EXPECT_EQ(form->best_turns(3), 17);
     EXPECT_EQ(read_file(data.path("vrrec.txt")), "12,15,17,18,25,22,30,28,170\r\n");
     EXPECT_EQ(form->stg(3)->caption(), "ステージ３…17");
 
     form->stage_turns(9) = 150;
-    EXPECT_EQ(form->update_record(9), "最短記録を更新！\r\n総ターン\r\n170→150");
+    EXPECT_EQ(form->update_record(9).source(), "最短記録を更新！\r\n総ターン\r\n170→150");
     EXPECT_EQ(form->sum->caption(), "総ターン…150");
 }
 
@@ -47,7 +47,7 @@ TEST_F(RecordsTest, ATieOrWorseIsNoRecordAndLeavesTheFileAlone) {
     write_records("12,15,20,18,25,22,30,28,170");  // no line end: read all the same
     for (int turns : {20, 21}) {
         form->stage_turns(3) = static_cast<int16_t>(turns);
-        EXPECT_EQ(form->update_record(3), "") << turns;
+        EXPECT_EQ(form->update_record(3).source(), "") << turns;
     }
     EXPECT_EQ(read_file(data.path("vrrec.txt")), "12,15,20,18,25,22,30,28,170");
 }
@@ -60,7 +60,7 @@ TEST_F(RecordsTest, AMissingOrDamagedFileStartsFreshRecordsThatARealClearBeats) 
         if (contents) std::ofstream(data.path("vrrec.txt"), std::ios::binary) << contents;
         form->load_records();
         form->stage_turns(1) = 40;
-        EXPECT_NE(form->update_record(1), "") << (contents ? contents : "missing file");
+        EXPECT_NE(form->update_record(1).source(), "") << (contents ? contents : "missing file");
         const auto rewritten = read_file(data.path("vrrec.txt"));
         EXPECT_EQ(rewritten.substr(0, 3), "40,") << "a correct file is written at the next record";
         EXPECT_EQ(rewritten.substr(rewritten.size() - 2), "\r\n");
@@ -73,7 +73,7 @@ TEST_F(RecordsTest, AnUnwritableFileKeepsTheRecordInMemoryAndSaysSo) {
     std::filesystem::remove(data.path("vrrec.txt"));
     std::filesystem::create_directory(data.path("vrrec.txt"));
     form->stage_turns(2) = 9;
-    const std::string message = form->update_record(2);
+    const std::string message = form->update_record(2).source();
     EXPECT_EQ(message.substr(0, message.find("\r\n")), "最短記録を更新！");
     EXPECT_NE(message.find("保存できません"), std::string::npos) << message;
     EXPECT_EQ(form->best_turns(2), 9);

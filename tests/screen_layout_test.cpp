@@ -130,7 +130,12 @@ void expect_window_scaled(GameForm& form, int scale) {
                                            &form.frame_gameover,   &form.frame_gameclear,
                                            &form.frame_stageclear, &form.frame_epilogue};
     EXPECT_EQ(form.client()->size(), QSize(465 * scale, 279 * scale));
-    EXPECT_EQ(form.menuBar()->font().pixelSize(), 12) << "the menu bar keeps the desktop's size";
+    EXPECT_EQ(form.menuBar()->font().pixelSize(), 12 * scale) << "the menu bar grows with the window";
+    for (const QMenu* menu : form.menuBar()->findChildren<QMenu*>()) {
+        if (menu->title().isEmpty()) continue;  // Qt's own, behind the overflow arrow
+        EXPECT_EQ(QFontInfo(menu->font()).pixelSize(), QFontInfo(QMenu().font()).pixelSize() * scale)
+            << menu->title().toStdString() << " keeps the desktop's menu font, larger";
+    }
     for (QWidget* widget : form.client()->findChildren<QWidget*>()) {
         auto* control = dynamic_cast<ScaledControl*>(widget);
         ASSERT_NE(control, nullptr) << widget->metaObject()->className() << " does not scale";
@@ -172,8 +177,8 @@ TEST_F(WindowScaleTest, TheSizeMenuFollowsBgmAndScalesTheWholeWindowLive) {
     const QMenu* menu = form->menuBar()->actions().at(0)->menu();
     QStringList items;
     for (const QAction* action : menu->actions()) items << action->text();
-    EXPECT_EQ(items,
-              QStringList({"タイトルに戻る", "セーブ", "ロード", "BGM", "画面サイズ", "速度", "ゲーム終了"}));
+    EXPECT_EQ(items, QStringList({"タイトルに戻る", "セーブ", "ロード", "BGM", "画面サイズ", "速度",
+                                  "言語 / Language", "ゲーム終了"}));
     QStringList menus;
     for (const QAction* action : form->menuBar()->actions()) menus << action->text();
     EXPECT_EQ(menus, QStringList({"メニュー", "最短記録", "ヘルプ"})) << "the game's two menus come first";
@@ -205,8 +210,8 @@ TEST_F(WindowScaleTest, TheStoredSizeComesBackAndAnUnusableOneIsIgnored) {
     settings().remove("window/scale");
     form->restore_window_scale();
     const int first_start = form->scale();
-    EXPECT_EQ(first_start,
-              largest_fitting_scale(form->available_screen_size(), {465, 279}, form->menu_bar_height()));
+    EXPECT_EQ(first_start, largest_fitting_scale(form->available_screen_size(), {465, 279},
+                                                 [&](int scale) { return form->menu_bar_height(scale); }));
     EXPECT_FALSE(settings().contains("window/scale")) << "only the player's own choice is kept";
     // Ends away from the first start's pick, so falling back to it shows.
     for (int stored : {1, 2, 4, 3}) {
@@ -224,6 +229,28 @@ TEST_F(WindowScaleTest, TheStoredSizeComesBackAndAnUnusableOneIsIgnored) {
         EXPECT_EQ(form->scale(), first_start) << unusable.toString().toStdString();
         EXPECT_EQ(checked_scale(), first_start);
     }
+}
+
+TEST_F(WindowScaleTest, TheChosenLanguageIsCheckedShownAndKeptForTheNextStart) {
+    const auto restart = [&] { form = std::make_unique<GameForm>(GameServices{pause, dice, music}); };
+    const auto marks = [&] {
+        return std::string{form->menu_language(0)->checked() ? 'x' : '-',
+                           form->menu_language(1)->checked() ? 'x' : '-'};
+    };
+    settings().remove("game/language");
+    restart();
+    EXPECT_EQ(marks(), "x-") << "a desktop that names no language starts in Japanese";
+    EXPECT_FALSE(settings().contains("game/language")) << "only the player's own choice is kept";
+    form->menu_language(1)->click();
+    EXPECT_EQ(marks() + form->windowTitle().toStdString(), "-xBeroran");
+    restart();
+    EXPECT_EQ(marks() + form->buttonmove.text().toStdString(), "-xMove") << "the next start";
+    for (const char* unusable : {"fr", "", "EN"}) {
+        settings().setValue("game/language", unusable);
+        restart();
+        EXPECT_EQ(marks(), "x-") << "a stored \"" << unusable << "\" follows the desktop";
+    }
+    settings().remove("game/language");
 }
 
 }  // namespace

@@ -67,7 +67,7 @@ PictureBox& by_side(int side, PictureBox& one, PictureBox& two, const char* what
     return side == kHuman ? one : two;
 }
 
-void place_heading(Label& label, int x, int y, const std::string& caption) {
+void place_heading(Label& label, int x, int y, const Text& caption) {
     label.place(x, y, kHeadingSize, kHeadingSize);
     label.set_caption(caption);
 }
@@ -76,41 +76,56 @@ void place_heading(Label& label, int x, int y, const std::string& caption) {
 
 GameForm::GameForm(GameServices services)
     : pause(services.pause), random(services.random), music(services.music) {
-    set_caption("ベロラン");
+    // Before any text is shown, so the window is built in the player's language.
+    load_language_setting();
+    set_caption(VR_TEXT("Window", "ベロラン"));
     set_font(kFontFamily, kFontPixels);
     set_client_size(kClientWidth, kClientHeight);
     set_back_colour(kBoardColour);
 
-    QMenu* menu = add_menu("メニュー");
-    menu_totitle = add_menu_item(menu, "タイトルに戻る");
-    menu_save = add_menu_item(menu, "セーブ");
-    menu_load = add_menu_item(menu, "ロード");
-    menu_bgm_on_off = add_menu_item(menu, "BGM");
+    QMenu* menu = add_menu(VR_TEXT("Window", "メニュー"));
+    menu_totitle = add_menu_item(menu, VR_TEXT("Window", "タイトルに戻る"));
+    menu_save = add_menu_item(menu, VR_TEXT("Window", "セーブ"));
+    menu_load = add_menu_item(menu, VR_TEXT("Window", "ロード"));
+    menu_bgm_on_off = add_menu_item(menu, VR_TEXT("Window", "BGM"));
     menu_bgm_on_off->set_checked(true);
-    QMenu* sizes = add_submenu(menu, "画面サイズ");
+    QMenu* sizes = add_submenu(menu, VR_TEXT("Window", "画面サイズ"));
     QActionGroup* size_group = add_radio_group();
     for (int n = kSmallestScale; n <= kLargestScale; ++n) {
         menu_scale(n) = add_menu_item(sizes, "×" + std::to_string(n));
         menu_scale(n)->join_radio_group(size_group);
         menu_scale(n)->set_checked(n == scale());
     }
-    QMenu* speed = add_submenu(menu, "速度");
+    QMenu* speed = add_submenu(menu, VR_TEXT("Window", "速度"));
     QActionGroup* speed_group = add_radio_group();
-    static const char* const kSpeedCaptions[] = {"ふつう", "はやい", "とてもはやい"};
+    static constexpr MarkedText kSpeedCaptions[] = {VR_TEXT("Window", "ふつう"), VR_TEXT("Window", "はやい"),
+                                                    VR_TEXT("Window", "とてもはやい")};
     for (int i = 0; i <= decltype(menu_speed)::kHi; ++i) {
         menu_speed(i) = add_menu_item(speed, kSpeedCaptions[i]);
         menu_speed(i)->join_radio_group(speed_group);
     }
-    menu_gameend = add_menu_item(menu, "ゲーム終了");
-    QMenu* rank = add_menu("最短記録");
-    static const char* const kStageCaptions[] = {"ステージ１", "ステージ２", "ステージ３", "ステージ４",
-                                                 "ステージ５", "ステージ６", "ステージ７", "ステージ８"};
+    // Each language's name in its own words, so a player who reads only one finds it.
+    QMenu* languages = add_submenu(menu, "言語 / Language");
+    QActionGroup* language_group = add_radio_group();
+    static const char* const kLanguageNames[] = {"日本語", "English"};
+    for (int i = 0; i <= decltype(menu_language)::kHi; ++i) {
+        menu_language(i) = add_menu_item(languages, kLanguageNames[i]);
+        menu_language(i)->join_radio_group(language_group);
+    }
+    show_language_marks();
+    menu_gameend = add_menu_item(menu, VR_TEXT("Window", "ゲーム終了"));
+    QMenu* rank = add_menu(VR_TEXT("Window", "最短記録"));
+    // The captions before the records are read; the records menu cannot open before that.
+    static constexpr MarkedText kStageCaptions[] = {
+        VR_TEXT("Window", "ステージ１"), VR_TEXT("Window", "ステージ２"), VR_TEXT("Window", "ステージ３"),
+        VR_TEXT("Window", "ステージ４"), VR_TEXT("Window", "ステージ５"), VR_TEXT("Window", "ステージ６"),
+        VR_TEXT("Window", "ステージ７"), VR_TEXT("Window", "ステージ８")};
     for (int n = 1; n <= kLastStage; ++n) stg(n) = add_menu_item(rank, kStageCaptions[n - 1]);
-    sum = add_menu_item(rank, "総ターン");
-    QMenu* help = add_menu("ヘルプ");
-    menu_howtoplay = add_menu_item(help, "遊び方");
+    sum = add_menu_item(rank, VR_TEXT("Window", "総ターン"));
+    QMenu* help = add_menu(VR_TEXT("Window", "ヘルプ"));
+    menu_howtoplay = add_menu_item(help, VR_TEXT("Window", "遊び方"));
     menu_howtoplay->set_shortcut("F1");
-    menu_about = add_menu_item(help, "このゲームについて");
+    menu_about = add_menu_item(help, VR_TEXT("Window", "このゲームについて"));
 
     constexpr int kMusicTick = 1000;
     miditimer.set_interval(kMusicTick);
@@ -125,7 +140,7 @@ GameForm::GameForm(GameServices services)
 
 GameForm::~GameForm() = default;
 
-MenuItem* GameForm::add_menu_item(QMenu* menu, const std::string& caption) {
+MenuItem* GameForm::add_menu_item(QMenu* menu, const Text& caption) {
     menu_items_.push_back(std::make_unique<MenuItem>(menu, caption));
     return menu_items_.back().get();
 }
@@ -149,27 +164,27 @@ CommandButton& GameForm::to_title(int index) {
 void GameForm::layout_board() {
     place(fld, kField);
     place(Frame1(1), kMasterPanel1);
-    Frame1(1).set_caption("ロッタ");
+    Frame1(1).set_caption(VR_TEXT("Catalogue", "ロッタ"));
     place(Frame1(2), kMasterPanel2);
-    Frame1(2).set_caption("マスター２");
+    Frame1(2).set_caption(VR_TEXT("Board", "マスター２"));
     Label* headings[2][3] = {{&hp1, &mp1, &mv1}, {&hp2, &mp2, &mv2}};
-    static const char* const kHeadingCaptions[3] = {"体", "魔", "移"};
+    const Text heading_captions[3] = {kHeadingHp, kHeadingMp, kHeadingMv};
     for (int side = kHuman; side <= kComputer; ++side) {
         PictureBox* values[3] = {&mashp(side), &masmp(side), &masmv(side)};
         for (int column = 0; column < 3; ++column) {
             place_heading(*headings[side - 1][column], kPanelColumns[column], kPanelHeadingTop,
-                          kHeadingCaptions[column]);
+                          heading_captions[column]);
             values[column]->place(kPanelColumns[column], kPanelValueTop, kValueSize, kValueSize);
         }
     }
 
     place(DataFrame, kDataFrame);
-    DataFrame.set_caption("データ");
+    DataFrame.set_caption(VR_TEXT("Board", "データ"));
     place(data_pic, kDataPic);
-    place_heading(label_hp, kDataHpLeft, kDataHeadingTop, "体");
-    place_heading(label_mp, kDataMpLeft, kDataHeadingTop, "魔");
-    place_heading(label_mv, kDataMvLeft, kDataHeadingTop, "移");
-    place_heading(label_atk, kDataAtkLeft, kDataHeadingTop, "攻");
+    place_heading(label_hp, kDataHpLeft, kDataHeadingTop, kHeadingHp);
+    place_heading(label_mp, kDataMpLeft, kDataHeadingTop, kHeadingMp);
+    place_heading(label_mv, kDataMvLeft, kDataHeadingTop, kHeadingMv);
+    place_heading(label_atk, kDataAtkLeft, kDataHeadingTop, kHeadingAtk);
     hpdice.place(kDataHpLeft, kDataValueTop, kValueSize, kValueSize);
     mpdice.place(kDataMpLeft, kDataValueTop, kValueSize, kValueSize);
     mvdice.place(kDataMvLeft, kDataValueTop, kValueSize, kValueSize);
@@ -178,17 +193,17 @@ void GameForm::layout_board() {
     data_text.setWordWrap(true);
 
     place(buttonmove, kButtonMove);
-    buttonmove.set_caption("移動");
+    buttonmove.set_caption(VR_TEXT("Board", "移動"));
     place(buttonsummon, kButtonSummon);
-    buttonsummon.set_caption("召喚");
+    buttonsummon.set_caption(VR_TEXT("Board", "召喚"));
     place(buttonmagic, kButtonMagic);
-    buttonmagic.set_caption("魔法");
+    buttonmagic.set_caption(VR_TEXT("Board", "魔法"));
     place(buttonturn_end, kButtonTurnEnd);
-    buttonturn_end.set_caption("開始");
+    buttonturn_end.set_caption(kStartCaption);
     place(Label4, kTurnDisplay);
     Label4.set_back_colour(kTurnDisplayColour);
     place(gameend, kGameEnd);
-    gameend.set_caption("ゲーム終了");
+    gameend.set_caption(VR_TEXT("Board", "ゲーム終了"));
     place(navi, kNavi);
     navi.set_back_colour(kWhite);
 
@@ -245,6 +260,8 @@ void GameForm::wire_handlers() {
         menu_scale(n)->on_click = [this, n] { menu_scale_Click(n); };
     for (int i = 0; i <= decltype(menu_speed)::kHi; ++i)
         menu_speed(i)->on_click = [this, i] { menu_speed_Click(i); };
+    for (int i = 0; i <= decltype(menu_language)::kHi; ++i)
+        menu_language(i)->on_click = [this, i] { menu_language_Click(i); };
     menu_gameend->on_click = [this] { menu_gameend_Click(); };
     menu_howtoplay->on_click = [this] { menu_howtoplay_Click(); };
     menu_about->on_click = [this] { menu_about_Click(); };

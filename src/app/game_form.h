@@ -15,6 +15,7 @@
 #include "platform/window/document_window.h"
 #include "state/bounded_array.h"
 #include "state/game_constants.h"
+#include "state/game_texts.h"
 #include "state/records.h"
 
 namespace vr {
@@ -121,12 +122,13 @@ public:
     // 画面サイズ ×1..×4; the one checked is the window's scale
     BoundedArray<MenuItem*, 1, 4> menu_scale{};
     BoundedArray<MenuItem*, 0, 2> menu_speed{};  // 速度: ふつう, はやい, とてもはやい; checked = chosen
-    MenuItem* menu_gameend = nullptr;            // ゲーム終了
-    BoundedArray<MenuItem*, 1, 8> stg{};  // 最短記録: stg1..stg8
-    MenuItem* sum = nullptr;              // 最短記録: 総ターン
-    MenuItem* menu_howtoplay = nullptr;   // ヘルプ: 遊び方, also F1
-    MenuItem* menu_about = nullptr;       // ヘルプ: このゲームについて
-    Timer miditimer;                      // asks the music device once a second
+    BoundedArray<MenuItem*, 0, 1> menu_language{};  // 言語 / Language: 日本語, English; checked = shown
+    MenuItem* menu_gameend = nullptr;               // ゲーム終了
+    BoundedArray<MenuItem*, 1, 8> stg{};            // 最短記録: stg1..stg8
+    MenuItem* sum = nullptr;                        // 最短記録: 総ターン
+    MenuItem* menu_howtoplay = nullptr;             // ヘルプ: 遊び方, also F1
+    MenuItem* menu_about = nullptr;                 // ヘルプ: このゲームについて
+    Timer miditimer;                                // asks the music device once a second
 
     // ---- controls: windows beside the game, made when first opened (src/app/help.cpp) ----
     std::unique_ptr<DocumentWindow> help_window;   // 遊び方
@@ -211,6 +213,11 @@ public:
     void load_speed_setting();         // the speed chosen in an earlier run, or ふつう
     void menu_speed_Click(int index);  // 0 ふつう, 1 はやい, 2 とてもはやい
 
+    // ---- language (src/app/game_language.cpp) ----
+    void load_language_setting();         // the language chosen in an earlier run, else the desktop's
+    void menu_language_Click(int index);  // 0 日本語, 1 English
+    void show_language_marks();
+
     // ---- board: field drawing and marks (src/board) ----
     void draw_field(int side, int slot, int from_square, int to_square);
     void build_static_scene(int left_out_side, int left_out_slot);
@@ -278,7 +285,7 @@ public:
     void menu_save_Click();
     void menu_load_Click();
     void load_records();
-    std::string update_record(int n);
+    Text update_record(int n);  // the new-record message, or an empty text
     void show_record_captions();
 
     // ---- audio: background music (src/audio) ----
@@ -303,7 +310,7 @@ protected:
 
 private:
     std::vector<std::unique_ptr<MenuItem>> menu_items_;
-    MenuItem* add_menu_item(QMenu* menu, const std::string& caption);
+    MenuItem* add_menu_item(QMenu* menu, const Text& caption);
 };
 
 }  // namespace vr

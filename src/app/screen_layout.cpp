@@ -31,7 +31,7 @@ void place(Control& control, const Box& box) {
     control.place(box.x, box.y, box.width, box.height);
 }
 
-void prepare_screen(Frame& screen, const std::string& caption) {
+void prepare_screen(Frame& screen, const Text& caption) {
     screen.place(0, 0, kScreenWidth, kScreenHeight);
     screen.set_caption(caption);
     screen.set_back_colour(kScreenColour);
@@ -51,12 +51,12 @@ constexpr Box kTitleMessage{0, kNoticeTop, kScreenWidth, kNoticeHeight};
 constexpr Box kProloguePic{(kScreenWidth - 160) / 2, kMargin, 160, 120};
 constexpr Box kStory{48, 148, kScreenWidth - 2 * 48, 4 * kLineHeight + 4};
 constexpr Box kStart{kButtonLeft, kButtonTop, kButtonWidth, kButtonHeight};
-// Narration first, then the heroine in her own words.
-constexpr const char* kStoryText =
-    "ロッタは魔法使い見習いです。\r\n"
-    "この前、先生から使い魔たちのお世話をまかされました。\r\n"
-    "ところが、その使い魔たちがみーんな逃げ出しちゃった！\r\n"
-    "「先生にバレる前に、ちゃちゃっと連れ戻しちゃおっと♪」";
+// Narration first, then the heroine in her own words; translated as one text.
+constexpr MarkedText kStoryText = VR_TEXT("Screens",
+                                          "ロッタは魔法使い見習いです。\r\n"
+                                          "この前、先生から使い魔たちのお世話をまかされました。\r\n"
+                                          "ところが、その使い魔たちがみーんな逃げ出しちゃった！\r\n"
+                                          "「先生にバレる前に、ちゃちゃっと連れ戻しちゃおっと♪」");
 
 // Game over and game clear: the 320 x 160 picture centred, the button under its right edge.
 constexpr int kEndPicWidth = 320;
@@ -97,18 +97,18 @@ constexpr Box kEpiloguePic1{kMargin, 112, kPictureSize, kPictureSize};
 constexpr Box kEpiloguePic2{kMargin + kPictureSize + kMargin, 112, kPictureSize, kPictureSize};
 constexpr Box kEpilogueRecord{2 * (kMargin + kPictureSize) + kMargin, 120, 193, 4 * kLineHeight};
 constexpr Box kNext{kButtonLeft, kButtonTop, kButtonWidth, kButtonHeight};
-constexpr const char* kDialogue[5] = {
-    "？？？「あいたたた・・・」",
-    "ロッタ「あれっ！？ せ、先生！？ なんで先生がここに！？」",
-    "先生「使い魔が逃げたのは最初からわしの仕業じゃ。よい修行じゃったろ？」",
-    "ロッタ「ひっどーい！ そんなの、ぜーったい許さないんだから！」",
-    "先生「ふぉっふぉっふぉ、そう怒るでない怒るでない♪」",
+constexpr MarkedText kDialogue[5] = {
+    VR_TEXT("Screens", "？？？「あいたたた・・・」"),
+    VR_TEXT("Screens", "ロッタ「あれっ！？ せ、先生！？ なんで先生がここに！？」"),
+    VR_TEXT("Screens", "先生「使い魔が逃げたのは最初からわしの仕業じゃ。よい修行じゃったろ？」"),
+    VR_TEXT("Screens", "ロッタ「ひっどーい！ そんなの、ぜーったい許さないんだから！」"),
+    VR_TEXT("Screens", "先生「ふぉっふぉっふぉ、そう怒るでない怒るでない♪」"),
 };
 
 constexpr Box kNotice{0, kNoticeTop, kScreenWidth, kNoticeHeight};
 
 // A heading over a value box, centred on it.
-void place_value_heading(Label& label, int x, int y, const std::string& caption) {
+void place_value_heading(Label& label, int x, int y, const Text& caption) {
     label.place(x, y, kValueSize, kLineHeight);
     label.setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label.set_caption(caption);
@@ -120,7 +120,7 @@ void layout_reward_cards(GameForm& form) {
     form.st_text1.place(kFamiliarCardLeft + kCardTextIndent, kCardTop - 2, kCardTextWidth, 3 * kLineHeight);
     Label* headings[] = {&form.st_label_hp, &form.st_label_atk, &form.st_label_mv, &form.st_label_mp};
     PictureBox* values[] = {&form.st_hpdice, &form.st_atkdice, &form.st_mvdice, &form.st_mpdice};
-    const char* const captions[] = {"体", "攻", "移", "魔"};
+    const MarkedText captions[] = {kHeadingHp, kHeadingAtk, kHeadingMv, kHeadingMp};
     for (int i = 0; i < 4; ++i) {
         const int x = kFamiliarCardLeft + kCardTextIndent + i * kValuePitch;
         place_value_heading(*headings[i], x, kCardValueHeadingTop, captions[i]);
@@ -129,19 +129,20 @@ void layout_reward_cards(GameForm& form) {
 
     form.st_pic2.place(kMagicCardLeft, kCardTop, kSpriteSize, kSpriteSize);
     form.st_text2.place(kMagicCardLeft + kCardTextIndent, kCardTop - 2, kCardTextWidth, 3 * kLineHeight);
-    place_value_heading(form.st_label_mp2, kMagicCardLeft + kCardTextIndent, kCardValueHeadingTop, "魔");
+    place_value_heading(form.st_label_mp2, kMagicCardLeft + kCardTextIndent, kCardValueHeadingTop,
+                        kHeadingMp);
     form.st_mpdice2.place(kMagicCardLeft + kCardTextIndent, kCardValueTop, kValueSize, kValueSize);
 }
 
 // ロッタの成長: a column per value, old above "↓" above new.
 void layout_growth(GameForm& form) {
     place(form.growth_heading, kGrowthHeading);
-    form.growth_heading.set_caption("ロッタの成長");
+    form.growth_heading.set_caption(VR_TEXT("Screens", "ロッタの成長"));
     Label* headings[] = {&form.growth_label_hp, &form.growth_label_mp, &form.growth_label_mv};
     Label* arrows[] = {&form.growth_arrow_hp, &form.growth_arrow_mp, &form.growth_arrow_mv};
     PictureBox* old_values[] = {&form.mas_hpold, &form.mas_mgcold, &form.mas_mvold};
     PictureBox* new_values[] = {&form.mas_hpnew, &form.mas_mgcnew, &form.mas_mvnew};
-    const char* const captions[] = {"体", "魔", "移"};
+    const MarkedText captions[] = {kHeadingHp, kHeadingMp, kHeadingMv};
     for (int i = 0; i < 3; ++i) {
         const int x = kGrowthLeft + i * kGrowthPitch;
         place_value_heading(*headings[i], x, kGrowthHeadingTop, captions[i]);
@@ -152,52 +153,54 @@ void layout_growth(GameForm& form) {
 }
 
 void layout_stage_clear_screen(GameForm& form) {
-    prepare_screen(form.frame_stageclear, "今日の成果");
+    const MarkedText title = VR_TEXT("Screens", "今日の成果");
+    prepare_screen(form.frame_stageclear, title);
     // The frame's own caption is hidden with its border, so the screen names itself.
     place(form.st_heading1, kStageClearTitle);
-    form.st_heading1.set_caption("今日の成果");
+    form.st_heading1.set_caption(title);
     // The reward texts already say what each card is.
     form.st_heading2.set_visible(false);
     layout_reward_cards(form);
     layout_growth(form);
     place(form.Label5, kStageClearRecord);
     place(form.st_btn, kNextStage);
-    form.st_btn.set_caption("次のステージ");
+    form.st_btn.set_caption(VR_TEXT("Screens", "次のステージ"));
 }
 
 }  // namespace
 
 void GameForm::layout_screens() {
-    prepare_screen(frame_title, "ベロラン");
+    prepare_screen(frame_title, VR_TEXT("Screens", "ベロラン"));
     title_pic.place(0, 0, kScreenWidth, kScreenHeight);
     place(from_first, kFromFirst);
-    from_first.set_caption("最初から");
+    from_first.set_caption(VR_TEXT("Screens", "最初から"));
     place(from_past, kFromPast);
-    from_past.set_caption("続きから");
+    from_past.set_caption(VR_TEXT("Screens", "続きから"));
     place(title_message, kTitleMessage);
     title_message.setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
-    prepare_screen(frame_prologue, "始まり");
+    prepare_screen(frame_prologue, VR_TEXT("Screens", "始まり"));
     place(prologue_pic, kProloguePic);
     place(Text1, kStory);
     Text1.set_caption(kStoryText);
     place(start, kStart);
-    start.set_caption("スタート");
+    start.set_caption(VR_TEXT("Screens", "スタート"));
 
-    prepare_screen(frame_gameover, "げーむおーばー");
+    const MarkedText back_to_title = VR_TEXT("Screens", "タイトルに戻る");
+    prepare_screen(frame_gameover, VR_TEXT("Screens", "げーむおーばー"));
     place(gameover_pic, kGameOverPic);
     place(to_title(0), kEndButton);
-    to_title(0).set_caption("タイトルに戻る");
+    to_title(0).set_caption(back_to_title);
 
-    prepare_screen(frame_gameclear, "げーむくりあ");
+    prepare_screen(frame_gameclear, VR_TEXT("Screens", "げーむくりあ"));
     place(gameclear_pic, kGameClearPic);
     place(Label7, kGameClearRecord);
     place(to_title(1), kEndButton);
-    to_title(1).set_caption("タイトルに戻る");
+    to_title(1).set_caption(back_to_title);
 
     layout_stage_clear_screen(*this);
 
-    prepare_screen(frame_epilogue, "今日の成果？");
+    prepare_screen(frame_epilogue, VR_TEXT("Screens", "今日の成果？"));
     for (int line = 1; line <= 5; ++line) {
         epilogue_lines(line) = new Label(&frame_epilogue);
         epilogue_lines(line)->place(kMargin, kDialogueTop + (line - 1) * kDialoguePitch,

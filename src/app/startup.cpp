@@ -36,7 +36,7 @@ void GameForm::Form_Load() {
     frame_epilogue.set_visible(false);
     frame_prologue.set_visible(false);
 
-    navi.set_caption("開始ボタンを押してください");
+    navi.set_caption(kPressStart);
 
     random.randomize();
 

@@ -18,7 +18,8 @@ void GameForm::restore_window_scale() {
         return;
     }
     // Not stored until the player picks one: on a larger screen next time the window grows.
-    set_window_scale(largest_fitting_scale(available_screen_size(), client_size(), menu_bar_height()));
+    set_window_scale(largest_fitting_scale(available_screen_size(), client_size(),
+                                           [this](int scale) { return menu_bar_height(scale); }));
 }
 
 void GameForm::set_window_scale(int scale) {

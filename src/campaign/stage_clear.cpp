@@ -31,8 +31,8 @@ void GameForm::stage_clear() {
 
     const FamiliarRecord& kind = familiars(kHuman, stage + kRewardKindOffset);
     const MagicRecord& magic = magics(stage);
-    st_text1.set_caption("使い魔\r\n「" + kind.name + "」\r\nをゲット！");
-    st_text2.set_caption("魔法\r\n「" + magic.label + "」\r\nをゲット！");
+    st_text1.set_caption(VR_TEXT("Screens", "使い魔\r\n「%1」\r\nをゲット！").arg(catalogue_text(kind.name)));
+    st_text2.set_caption(VR_TEXT("Screens", "魔法\r\n「%1」\r\nをゲット！").arg(magic.label));
     st_pic.set_picture(kind.picture);
     st_pic2.set_picture(magic.picture);
     show_value(st_atkdice, kind.atk);
@@ -50,7 +50,7 @@ void GameForm::stage_clear() {
 
     stage = static_cast<int16_t>(stage + 1);
     active_side = kComputer;
-    navi.set_caption("行動を選択してください");
+    navi.set_caption(VR_TEXT("Messages", "行動を選択してください"));
     stage_setup();
     show_familiar_info(kHuman, kFirstSlot);
     draw_field(0, 0, 0, 0);

@@ -16,7 +16,7 @@ constexpr std::array<int16_t, 7> kOpponentMvMax = {4, 8, 4, 9, 8, 12, 11};
 constexpr int kLastKindStage = 7;  // the last stage whose Master is a Familiar kind
 
 // The last stage's Master has its own name, pictures and values.
-constexpr const char* kFinalMasterName = "？？？";
+constexpr MarkedText kFinalMasterName = VR_TEXT("Catalogue", "？？？");
 constexpr int16_t kFinalMasterHp = 4;
 constexpr int16_t kFinalMasterMax = 12;  // both mp_max and mv_max
 
@@ -49,8 +49,8 @@ void reset_side(BoundedArray2<FamiliarRecord, 1, 2, 0, 9>& familiars, int side, 
 }  // namespace
 
 void GameForm::stage_setup() {
-    Label4.set_caption("ステージ " + std::to_string(stage) + "\r\n ターン 0");
-    buttonturn_end.set_caption("開始");
+    Label4.set_caption(kStageAndTurn.arg(stage).arg(0));
+    buttonturn_end.set_caption(kStartCaption);
     setup_heroine();
     setup_opponent();
 
@@ -66,7 +66,7 @@ void GameForm::stage_setup() {
         monicon(kind).set_visible(familiars(kHuman, kind).owned);
     for (int m = kFirstMagic; m <= kLastMagic; ++m) mgcicon(m).set_visible(magics(m).owned);
 
-    Frame1(kComputer).set_caption(masters(kComputer).name);
+    Frame1(kComputer).set_caption(catalogue_text(masters(kComputer).name));
 }
 
 void GameForm::setup_heroine() {
@@ -87,7 +87,7 @@ void GameForm::setup_heroine() {
 void GameForm::setup_opponent() {
     MasterRecord& opponent = masters(kComputer);
     if (stage > kLastKindStage) {
-        opponent.name = kFinalMasterName;
+        opponent.name = kFinalMasterName.source;
         opponent.hp = kFinalMasterHp;
         opponent.mv_max = kFinalMasterMax;
         opponent.mp_max = kFinalMasterMax;

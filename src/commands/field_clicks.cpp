@@ -22,7 +22,7 @@ void choose_mover(GameForm& form, int square) {
     for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) {
         const FamiliarRecord& familiar = form.familiars(side, slot);
         if (familiar.square != square || !familiar.ready) continue;
-        form.navi.set_caption("移動先を選んでください");
+        form.navi.set_caption(VR_TEXT("Messages", "移動先を選んでください"));
         form.ActionMode = "move2";
         const int range = form.move_range(side, slot);
         form.back_destination = static_cast<int16_t>(square - range);
@@ -49,7 +49,7 @@ void move_to(GameForm& form, int square) {
         return;
     }
     form.check_victory();
-    form.navi.set_caption("行動を選んでください");
+    form.navi.set_caption(kChooseAction);
 }
 
 void cast_on_familiar(GameForm& form, int side, int slot) {
@@ -66,7 +66,7 @@ void cast_on_familiar(GameForm& form, int side, int slot) {
     for (const Choice& choice : kChoices) {
         if (form.ActionMode == kMagicKeywords[choice.magic] && form.target_familiars(side, slot)) {
             (form.*choice.cast)(slot);
-            form.navi.set_caption("行動を選んでください");
+            form.navi.set_caption(kChooseAction);
             return;
         }
     }
@@ -88,11 +88,11 @@ void cast_on_square(GameForm& form, int square) {
     if (found_side != 0) cast_on_familiar(form, found_side, found_slot);
     if (form.ActionMode == kMagicKeywords[kTrap] && form.target_squares(square)) {
         form.cast_trap(square);
-        form.navi.set_caption("行動を選んでください");
+        form.navi.set_caption(kChooseAction);
     } else if (form.ActionMode == kMagicKeywords[kMeteor] && form.target_squares(square)) {
         form.cast_meteor(square);
         form.check_victory();
-        form.navi.set_caption("行動を選んでください");
+        form.navi.set_caption(kChooseAction);
     }
 }
 

@@ -110,7 +110,7 @@ void GameForm::monicon_MouseDown(int index, int, int, float, float) {
         if (!offered_for_summon(familiars(kHuman, index))) return;
         reset_icon_strips();
         summon_familiar(index);
-        navi.set_caption("行動を選んでください");
+        navi.set_caption(kChooseAction);
     }
     if (ActionMode == "heal") {
         cast_heal(index);
@@ -141,9 +141,9 @@ void GameForm::mgcicon_MouseDown(int index, int, int, float, float) {
         reset_icon_strips();
         draw_target_marks(*this);
     }
-    navi.set_caption("魔法の対象がありません");
-    if (any_target_square(*this)) navi.set_caption("魔法をかける地点を選んでください");
-    if (any_target_familiar(*this)) navi.set_caption("魔法の対象を選んでください");
+    navi.set_caption(VR_TEXT("Messages", "魔法の対象がありません"));
+    if (any_target_square(*this)) navi.set_caption(VR_TEXT("Messages", "魔法をかける地点を選んでください"));
+    if (any_target_familiar(*this)) navi.set_caption(VR_TEXT("Messages", "魔法の対象を選んでください"));
 }
 
 void GameForm::mgcicon_MouseMove(int index, int, int, float, float) {

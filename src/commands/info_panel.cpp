@@ -18,12 +18,13 @@ void GameForm::show_familiar_info(int side, int slot) {
     show_value(mvdice, familiar.mv + familiar.quick_bonus);
     show_value(hpdice, familiar.hp - familiar.damage);
     show_value(mpdice, familiar.cost);
-    data_text.set_caption(familiar.name + "\r\n" + familiar.description);
+    data_text.set_caption(
+        Text("%1\r\n%2").arg(catalogue_text(familiar.name)).arg(catalogue_text(familiar.description)));
 }
 
 void GameForm::show_magic_info(int index) {
     const MagicRecord& magic = magics(index);
-    data_text.set_caption(magic.label + "\r\n" + magic.description);
+    data_text.set_caption(Text("%1\r\n%2").arg(magic.label).arg(catalogue_text(magic.description)));
     data_pic.set_picture(magic.picture);
     show_value(mpdice, magic.cost);
 

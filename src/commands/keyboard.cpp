@@ -108,16 +108,16 @@ void GameForm::cancel_command() {
     draw_field(0, 0, 0, 0);
     reset_icon_strips();
     ActionMode.clear();
-    navi.set_caption("行動を選んでください");
+    navi.set_caption(kChooseAction);
 }
 
 void GameForm::show_key_tooltips() {
-    buttonmove.set_tooltip("キー: M");
-    buttonsummon.set_tooltip("キー: S");
-    buttonmagic.set_tooltip("キー: G");
-    buttonturn_end.set_tooltip("キー: Space（フィールドのカーソルがないときは Enter も）");
+    buttonmove.set_tooltip(VR_TEXT("Board", "キー: M"));
+    buttonsummon.set_tooltip(VR_TEXT("Board", "キー: S"));
+    buttonmagic.set_tooltip(VR_TEXT("Board", "キー: G"));
+    buttonturn_end.set_tooltip(VR_TEXT("Board", "キー: Space（フィールドのカーソルがないときは Enter も）"));
     for (CommandButton* button : {&from_first, &start, &to_title_0, &to_title_1, &st_btn, &gameclear2})
-        button->set_tooltip("キー: Enter / Space");
+        button->set_tooltip(VR_TEXT("Board", "キー: Enter / Space"));
 }
 
 }  // namespace vr

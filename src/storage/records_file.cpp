@@ -15,7 +15,13 @@ constexpr int kRecordCount = 9;
 // Stands in for a record nobody has set yet: any real clear beats it.
 constexpr int16_t kNoRecord = 999;
 
-const char* const kFullWidthDigits[] = {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
+// Each stage's line of the menu 最短記録, translated whole as the stage numbers are written in
+// full-width digits.
+constexpr MarkedText kStageRecordCaptions[] = {
+    VR_TEXT("Window", "ステージ１…%1"), VR_TEXT("Window", "ステージ２…%1"),
+    VR_TEXT("Window", "ステージ３…%1"), VR_TEXT("Window", "ステージ４…%1"),
+    VR_TEXT("Window", "ステージ５…%1"), VR_TEXT("Window", "ステージ６…%1"),
+    VR_TEXT("Window", "ステージ７…%1"), VR_TEXT("Window", "ステージ８…%1")};
 
 }  // namespace
 
@@ -40,25 +46,24 @@ void GameForm::load_records() {
 }
 
 void GameForm::show_record_captions() {
-    for (int n = 1; n <= kLastStage; ++n) {
-        stg(n)->set_caption(std::string("ステージ") + kFullWidthDigits[n] + "…" +
-                            std::to_string(best_turns(n)));
-    }
-    sum->set_caption("総ターン…" + std::to_string(best_turns(kTotalTurnsIndex)));
+    for (int n = 1; n <= kLastStage; ++n) stg(n)->set_caption(kStageRecordCaptions[n - 1].arg(best_turns(n)));
+    sum->set_caption(VR_TEXT("Window", "総ターン…%1").arg(best_turns(kTotalTurnsIndex)));
 }
 
-std::string GameForm::update_record(int n) {
-    std::string message;
+Text GameForm::update_record(int n) {
+    Text message;
     if (stage_turns(n) < best_turns(n)) {
-        const std::string what = n <= kLastStage ? "ステージ" + std::to_string(n) : std::string("総ターン");
-        message = "最短記録を更新！\r\n" + what + "\r\n" + std::to_string(best_turns(n)) + "→" +
-                  std::to_string(stage_turns(n));
+        message =
+            n <= kLastStage
+                ? VR_TEXT("Screens", "最短記録を更新！\r\nステージ%1\r\n%2→%3").arg(n).arg(best_turns(n))
+                : VR_TEXT("Screens", "最短記録を更新！\r\n総ターン\r\n%1→%2").arg(best_turns(n));
+        message = message.arg(stage_turns(n));
         best_turns(n) = stage_turns(n);
         std::vector<int> record;
         for (int i = 1; i <= kRecordCount; ++i) record.push_back(best_turns(i));
         if (!write_record_lines(resolve_data_path_for_writing(kRecordsFile), {record})) {
             // Kept in memory for this session; the player learns why it will not last.
-            message += "\r\n（記録を保存できません）";
+            message = Text("%1\r\n%2").arg(message).arg(VR_TEXT("Screens", "（記録を保存できません）"));
         }
         show_record_captions();
     }

@@ -18,11 +18,10 @@ constexpr int kSaveValueCount = kHeaderValues + kTotalTurnsIndex;
 constexpr int kFirstStage = 1;
 constexpr int kSmallestDie = 1;  // mp_max and mv_max are the faces of the dice
 
-constexpr const char* kNoUsableSave = "使えるセーブデータがありません";
-constexpr const char* kNothingToSave = "まだセーブできるゲームがありません";
-constexpr const char* kSaveFailed = "セーブできませんでした";
-constexpr const char* kSaved = "セーブしました";
-constexpr const char* kPressStart = "開始ボタンを押してください";
+constexpr MarkedText kNoUsableSave = VR_TEXT("Messages", "使えるセーブデータがありません");
+constexpr MarkedText kNothingToSave = VR_TEXT("Messages", "まだセーブできるゲームがありません");
+constexpr MarkedText kSaveFailed = VR_TEXT("Messages", "セーブできませんでした");
+constexpr MarkedText kSaved = VR_TEXT("Messages", "セーブしました");
 
 struct SavedGame {
     int16_t stage;
@@ -59,12 +58,13 @@ std::optional<SavedGame> read_save() {
 }
 
 bool is_notice(const std::string& caption) {
-    return caption == kNoUsableSave || caption == kNothingToSave || caption == kSaveFailed;
+    return caption == kNoUsableSave.source || caption == kNothingToSave.source ||
+           caption == kSaveFailed.source;
 }
 
 // Says why a load or save did nothing, on whatever the player is looking at: the title has its
 // own line, the other screens hide navi and get the line laid over them.
-void tell_player(GameForm& form, const std::string& notice) {
+void tell_player(GameForm& form, const Text& notice) {
     if (form.frame_title.is_visible()) {
         form.title_message.set_caption(notice);
         return;

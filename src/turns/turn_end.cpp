@@ -46,8 +46,7 @@ void GameForm::buttonturn_end_Click() {
         buttonturn_end.set_discard_presses_while_busy(false);
         stage_turns(stage) = one_more_turn(stage_turns(stage));
         stage_turns(kTotalTurnsIndex) = one_more_turn(stage_turns(kTotalTurnsIndex));
-        Label4.set_caption("ステージ " + std::to_string(stage) + "\r\n ターン " +
-                           std::to_string(stage_turns(stage)));
+        Label4.set_caption(kStageAndTurn.arg(stage).arg(stage_turns(stage)));
     }
     if (active_side == kComputer) {
         Frame1(kComputer).set_back_colour(kComputerTurnPanel);
@@ -72,9 +71,9 @@ void GameForm::buttonturn_end_Click() {
 
     if (active_side == kHuman) {
         show_familiar_info(kHuman, 0);
-        navi.set_caption("行動を選んでください");
+        navi.set_caption(kChooseAction);
     } else {
-        navi.set_caption("…思考中…");
+        navi.set_caption(VR_TEXT("Messages", "…思考中…"));
         computer_turn();
     }
 }

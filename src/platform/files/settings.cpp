@@ -23,4 +23,13 @@ void write_setting(const char* key, int value) {
     open_settings().setValue(key, value);
 }
 
+std::string read_text_setting(const char* key, const std::string& fallback) {
+    const QVariant value = open_settings().value(key);
+    return value.isValid() ? value.toString().toStdString() : fallback;
+}
+
+void write_text_setting(const char* key, const std::string& value) {
+    open_settings().setValue(key, QString::fromStdString(value));
+}
+
 }  // namespace vr

@@ -1,4 +1,5 @@
 // The command button: a click or Space or Enter on its focus runs its handler through the event gate.
+#include <QEvent>
 #include <QKeyEvent>
 
 #include "platform/window/control_support.h"
@@ -20,9 +21,23 @@ void CommandButton::place(int x, int y, int width, int height) {
     set_logical_geometry(QRect(x, y, width, height));
 }
 
-void CommandButton::set_caption(const std::string& caption) {
+void CommandButton::set_caption(const Text& caption) {
     caption_ = caption;
-    setText(to_qstring(caption));
+    caption_source_ = caption.source();
+    setText(caption.shown());
+}
+
+void CommandButton::set_tooltip(const Text& text) {
+    tooltip_ = text;
+    setToolTip(text.shown());
+}
+
+void CommandButton::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        setText(caption_.shown());
+        setToolTip(tooltip_.shown());
+    }
+    QPushButton::changeEvent(event);
 }
 
 void CommandButton::keyPressEvent(QKeyEvent* event) {

@@ -8,9 +8,6 @@
 
 namespace vr {
 
-QString to_qstring(const std::string& text);
-// The game writes line breaks as CR LF; Qt wants a plain line feed.
-QString display_text(const std::string& caption);
 void set_background(QWidget* widget, Colour colour);
 // Space and Enter press a button.
 bool is_press_key(int key);

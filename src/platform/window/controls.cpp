@@ -9,16 +9,6 @@
 
 namespace vr {
 
-QString to_qstring(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
-
-QString display_text(const std::string& caption) {
-    QString text = to_qstring(caption);
-    text.replace("\r\n", "\n");
-    return text;
-}
-
 void set_background(QWidget* widget, Colour colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, to_qcolor(colour));

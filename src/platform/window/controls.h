@@ -14,6 +14,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/language/language.h"
+#include "platform/language/text.h"
 #include "platform/window/picture.h"
 
 class QAction;
@@ -21,6 +23,8 @@ class QActionGroup;
 class QMenu;
 
 namespace vr {
+
+class CaptionAction;
 
 // Colours as the game writes them: 0x00BBGGRR.
 using Colour = uint32_t;
@@ -112,16 +116,21 @@ class Label : public QLabel, public ScaledControl {
 public:
     explicit Label(QWidget* parent);
     void place(int x, int y, int width, int height);
-    // Captions keep the game's CR LF line breaks; only the display maps them.
-    void set_caption(const std::string& caption);
-    const std::string& caption() const { return caption_; }
+    // Shows the caption in the language in use; caption() is the game's own Japanese, with its
+    // CR LF line breaks, whatever the screen shows.
+    void set_caption(const Text& caption);
+    const std::string& caption() const { return caption_source_; }
     void set_back_colour(Colour colour);
     void set_visible(bool visible) { setVisible(visible); }
     bool is_visible() const { return !isHidden(); }
     void refresh() { repaint(); }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
-    std::string caption_;
+    Text caption_;
+    std::string caption_source_;
 };
 
 // A panel with a caption on its top border and a back colour, holding other controls.
@@ -131,10 +140,12 @@ public:
     void place(int x, int y, int width, int height);
     void set_left(int x);
     void set_top(int y);
-    void set_caption(const std::string& caption);
-    const std::string& caption() const { return caption_; }
+    void set_caption(const Text& caption);
+    const std::string& caption() const { return caption_source_; }
+    const QString& shown_caption() const { return caption_shown_; }  // as the border shows it
     // Screens hide the border and caption; board panels show them.
     void set_border_visible(bool visible);
+    bool border_visible() const { return border_visible_; }
     void set_back_colour(Colour colour);
     Colour back_colour() const { return back_colour_; }
     void set_visible(bool visible) { setVisible(visible); }
@@ -143,9 +154,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
-    std::string caption_;
+    Text caption_;
+    std::string caption_source_;
+    QString caption_shown_;
     Colour back_colour_ = rgb(255, 255, 255);
     bool border_visible_ = true;
 };
@@ -154,14 +168,14 @@ class CommandButton : public QPushButton, public ScaledControl {
 public:
     explicit CommandButton(QWidget* parent);
     void place(int x, int y, int width, int height);
-    void set_caption(const std::string& caption);
-    const std::string& caption() const { return caption_; }
+    void set_caption(const Text& caption);
+    const std::string& caption() const { return caption_source_; }
     void set_visible(bool visible) { setVisible(visible); }
     bool is_visible() const { return !isHidden(); }
     // Presses made while a handler runs are normally delivered afterwards; while this is on
     // they are dropped instead.
     void set_discard_presses_while_busy(bool discard);
-    void set_tooltip(const std::string& text) { setToolTip(QString::fromStdString(text)); }
+    void set_tooltip(const Text& text);
 
     std::function<void()> on_click;
 
@@ -169,16 +183,19 @@ protected:
     // Space (as any Qt button) and Enter press the button that has the Tab focus; other keys go
     // on to the window.
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
-    std::string caption_;
+    Text caption_;
+    std::string caption_source_;
+    Text tooltip_;
 };
 
 class MenuItem {
 public:
-    MenuItem(QMenu* menu, const std::string& caption);
-    void set_caption(const std::string& caption);
-    const std::string& caption() const { return caption_; }
+    MenuItem(QMenu* menu, const Text& caption);
+    void set_caption(const Text& caption);
+    const std::string& caption() const { return caption_source_; }
     // The check mark is the item's own state: a click leaves it to the handler to change it.
     void set_checked(bool checked);
     bool checked() const;
@@ -193,8 +210,8 @@ public:
     std::function<void()> on_click;
 
 private:
-    QAction* action_;
-    std::string caption_;
+    CaptionAction* action_;
+    std::string caption_source_;
     bool checked_ = false;
 };
 
@@ -243,24 +260,28 @@ private:
 class Window : public QMainWindow {
 public:
     Window();
-    void set_caption(const std::string& caption);
+    void set_caption(const Text& caption);
     // The client area in the game's pixels; on screen it is `scale` times larger.
     void set_client_size(int width, int height);
     QSize client_size() const { return client_size_; }
     void set_back_colour(Colour colour);
-    // The window's font; the controls get it at `scale` times its size, the menu bar as it is.
+    // The window's font; the controls and the menu bar get it at `scale` times its size.
     void set_font(const char* family, int pixels);
-    // Shows every control, picture and text `scale` times larger, at once; nearest-neighbour for
-    // pictures, text drawn at the larger size. The desktop's own scaling multiplies on top. The
-    // window's reading windows (DocumentWindow) take the new size too.
+    // Shows every control, picture and text `scale` times larger, at once, the menus included;
+    // nearest-neighbour for pictures, text drawn at the larger size. The desktop's own scaling
+    // multiplies on top. The window's reading windows (DocumentWindow) take the new size too.
     void set_scale(int scale);
     int scale() const { return scale_; }
-    int menu_bar_height() const;
+    // The menu bar's height at `scale`: its margins and its text at that size.
+    int menu_bar_height(int scale) const;
+    // Shows every text of the window in `language` at once, menus and tooltips included.
+    void set_language(Language language);
+    Language language() const { return installed_language(); }
     // The screen area the window may use, in the desktop's pixels.
     QSize available_screen_size() const;
     QWidget* client() const { return client_; }
-    QMenu* add_menu(const std::string& caption);
-    QMenu* add_submenu(QMenu* menu, const std::string& caption);
+    QMenu* add_menu(const Text& caption);
+    QMenu* add_submenu(QMenu* menu, const Text& caption);
     // A group whose items show round marks; it belongs to the window.
     QActionGroup* add_radio_group();
     // Takes the Tab focus away, so Enter and Space fall back to what the window makes of them.
@@ -283,19 +304,23 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     // Tab and Shift+Tab pass over controls a click could not reach.
     bool focusNextPrevChild(bool next) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     QWidget* client_;
     QSize client_size_;
     QFont font_;
     int scale_ = 1;
+    Text caption_;
 };
 
 constexpr int kSmallestScale = 1;
 constexpr int kLargestScale = 4;
 
-// The largest scale from 1 to 4 at which a window with this client area and menu bar fits within
-// about 60 % of the available screen area in each direction; 1 when even that does not fit.
-int largest_fitting_scale(QSize available, QSize client, int menu_bar_height);
+// The largest scale from 1 to 4 at which a window with this client area and its menu bar at that
+// scale fits within about 60 % of the available screen area in each direction; 1 when even that
+// does not fit.
+int largest_fitting_scale(QSize available, QSize client,
+                          const std::function<int(int scale)>& menu_bar_height);
 
 }  // namespace vr

@@ -31,8 +31,8 @@ constexpr int kButtonGap = 4;
 // Never larger than this share of the screen, whatever the scale.
 constexpr int kScreenSharePercent = 90;
 
-QString page_text(const std::string& text) {
-    QString shown = display_text(text);
+QString page_text(const Text& text) {
+    QString shown = text.shown();
     // A line break inside a paragraph, not a new paragraph.
     shown.replace('\n', QChar::LineSeparator);
     return shown;
@@ -65,19 +65,20 @@ DocumentWindow::DocumentWindow(Window& owner, int width, int height)
     apply_scale(owner.scale());
 }
 
-void DocumentWindow::set_caption(const std::string& caption) {
-    setWindowTitle(to_qstring(caption));
+void DocumentWindow::set_caption(const Text& caption) {
+    caption_ = caption;
+    setWindowTitle(caption.shown());
 }
 
 void DocumentWindow::clear() {
     blocks_.clear();
 }
 
-void DocumentWindow::add_heading(const std::string& text) {
+void DocumentWindow::add_heading(const Text& text) {
     blocks_.push_back(Heading{text});
 }
 
-void DocumentWindow::add_paragraph(const std::string& text) {
+void DocumentWindow::add_paragraph(const Text& text) {
     blocks_.push_back(Paragraph{text});
 }
 
@@ -89,8 +90,9 @@ void DocumentWindow::add_table(DocumentTable table) {
     blocks_.push_back(std::move(table));
 }
 
-void DocumentWindow::add_button(DocumentButton button, const std::string& caption) {
-    auto* push = new QPushButton(to_qstring(caption), this);
+void DocumentWindow::add_button(DocumentButton button, const Text& caption) {
+    auto* push = new QPushButton(caption.shown(), this);
+    button_captions_.emplace_back(push, caption);
     // Only the page passes the event gate: a click on a button waits for the game's handler like
     // any click, so Qt's modal About box never opens inside one of the game's pauses.
     if (button == DocumentButton::Close) {
@@ -112,10 +114,7 @@ void DocumentWindow::open() {
 }
 
 void DocumentWindow::apply_scale(int scale) {
-    const double at =
-        browser_->verticalScrollBar()->maximum() > 0
-            ? double(browser_->verticalScrollBar()->value()) / browser_->verticalScrollBar()->maximum()
-            : 0.0;
+    const double place = reading_place();
     scale_ = scale;
     QFont font = owner_.font();
     font.setPixelSize(owner_.font().pixelSize() * scale);
@@ -125,7 +124,7 @@ void DocumentWindow::apply_scale(int scale) {
     buttons_->setSpacing(kButtonGap * scale);
     fit_window();
     draw_page();
-    browser_->verticalScrollBar()->setValue(int(at * browser_->verticalScrollBar()->maximum()));
+    scroll_to(place);
 }
 
 const QTextDocument& DocumentWindow::page() const {
@@ -140,6 +139,30 @@ void DocumentWindow::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
+void DocumentWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        setWindowTitle(caption_.shown());
+        for (const auto& [button, caption] : button_captions_) button->setText(caption.shown());
+        // A closed window draws its page when it opens.
+        if (isVisible()) {
+            const double place = reading_place();
+            draw_page();
+            scroll_to(place);
+        }
+    }
+    QWidget::changeEvent(event);
+}
+
+double DocumentWindow::reading_place() const {
+    const QScrollBar& bar = *browser_->verticalScrollBar();
+    return bar.maximum() > 0 ? double(bar.value()) / bar.maximum() : 0.0;
+}
+
+void DocumentWindow::scroll_to(double place) {
+    QScrollBar& bar = *browser_->verticalScrollBar();
+    bar.setValue(int(place * bar.maximum()));
+}
+
 void DocumentWindow::fit_window() {
     QSize size(width_ * scale_, height_ * scale_);
     if (const QScreen* screen = owner_.screen()) {
@@ -150,8 +173,9 @@ void DocumentWindow::fit_window() {
 }
 
 void DocumentWindow::draw_page() {
-    QTextDocument* document = browser_->document();
-    document->clear();
+    // Written apart from the browser and handed to it whole: a shown browser lays the page out
+    // again at every insertion, which took over half a second for 遊び方.
+    auto* document = new QTextDocument(browser_);
     document->setDefaultFont(font());
     document->setDocumentMargin(kPageMargin * scale_);
     pictures_drawn_ = 0;
@@ -192,9 +216,11 @@ void DocumentWindow::draw_page() {
             empty_block = true;
         }
     }
-    // The reader's cursor went along with the text put in front of it: back to the top, or the
-    // page would scroll to its end.
-    browser_->setTextCursor(QTextCursor(document));
+    // The page drawn before goes; Qt deletes its own first one itself.
+    QTextDocument* before = browser_->document();
+    const bool drawn_here = before->parent() == browser_;
+    browser_->setDocument(document);
+    if (drawn_here) delete before;
 }
 
 void DocumentWindow::insert_picture(QTextCursor& cursor, const Picture& picture) {
@@ -205,7 +231,7 @@ void DocumentWindow::insert_picture(QTextCursor& cursor, const Picture& picture)
     if (!picture.is_null()) {
         const QImage image = picture.image().scaled(picture.width() * scale_, picture.height() * scale_,
                                                     Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        browser_->document()->addResource(QTextDocument::ImageResource, QUrl(name), image);
+        cursor.document()->addResource(QTextDocument::ImageResource, QUrl(name), image);
         format.setWidth(image.width());
         format.setHeight(image.height());
     }

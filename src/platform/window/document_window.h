@@ -9,9 +9,11 @@
 #include <variant>
 #include <vector>
 
+#include "platform/language/text.h"
 #include "platform/window/picture.h"
 
 class QHBoxLayout;
+class QPushButton;
 class QTextBrowser;
 class QTextCursor;
 class QTextDocument;
@@ -22,14 +24,15 @@ class Window;
 
 // A table cell: a text, or a picture (which takes its place even when it is missing).
 struct DocumentCell {
-    DocumentCell(std::string text) : text(std::move(text)) {}
+    DocumentCell(Text text) : text(std::move(text)) {}
+    DocumentCell(MarkedText text) : text(text) {}
     DocumentCell(Picture picture) : picture(std::move(picture)) {}
-    std::string text;
+    Text text;
     std::optional<Picture> picture;
 };
 
 struct DocumentTable {
-    std::vector<std::string> header = {};
+    std::vector<Text> header = {};
     std::vector<std::vector<DocumentCell>> rows = {};
     std::vector<bool> centred = {};  // by column: numbers read best centred; missing columns are not
     std::vector<int> widths = {};    // by column, in the game's pixels; 0 or missing: as the text needs
@@ -47,15 +50,16 @@ public:
     // `height` of the game's pixels at the owner's scale, and never larger than the screen.
     DocumentWindow(Window& owner, int width, int height);
 
-    void set_caption(const std::string& caption);
+    // Every text is shown in the language in use, and again in a new one as soon as it is chosen.
+    void set_caption(const Text& caption);
     // The page is made of the blocks added since the last clear(), in order. Texts break their
     // lines at line feeds (a CR LF counts as one).
     void clear();
-    void add_heading(const std::string& text);
-    void add_paragraph(const std::string& text);
+    void add_heading(const Text& text);
+    void add_paragraph(const Text& text);
     void add_picture(const Picture& picture);
     void add_table(DocumentTable table);
-    void add_button(DocumentButton button, const std::string& caption);
+    void add_button(DocumentButton button, const Text& caption);
 
     // Shows the window in front, its page drawn anew and at the top, ready for the keys.
     void open();
@@ -67,16 +71,20 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;  // Escape closes
+    void changeEvent(QEvent* event) override;       // a new language: every text anew
 
 private:
     struct Heading {
-        std::string text;
+        Text text;
     };
     struct Paragraph {
-        std::string text;
+        Text text;
     };
     using Block = std::variant<Heading, Paragraph, Picture, DocumentTable>;
 
+    // How far down the page the reader is, 0 to 1, so a page drawn anew opens at the same place.
+    double reading_place() const;
+    void scroll_to(double place);
     void draw_page();
     void insert_picture(QTextCursor& cursor, const Picture& picture);
     void insert_table(QTextCursor& cursor, const DocumentTable& table);
@@ -85,6 +93,8 @@ private:
     Window& owner_;
     QTextBrowser* browser_;
     QHBoxLayout* buttons_;
+    std::vector<std::pair<QPushButton*, Text>> button_captions_;
+    Text caption_;
     std::vector<Block> blocks_;
     int width_;
     int height_;

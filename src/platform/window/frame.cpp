@@ -1,4 +1,5 @@
 // The frame: a panel with an etched border and a caption cut into it, or a plain coloured screen.
+#include <QEvent>
 #include <QPainter>
 
 #include "platform/window/control_support.h"
@@ -41,9 +42,19 @@ void Frame::set_top(int y) {
     set_logical_geometry(logical_geometry().translated(0, y - logical_geometry().y()));
 }
 
-void Frame::set_caption(const std::string& caption) {
+void Frame::set_caption(const Text& caption) {
     caption_ = caption;
+    caption_source_ = caption.source();
+    caption_shown_ = caption.shown();
     update();
+}
+
+void Frame::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        caption_shown_ = caption_.shown();
+        update();
+    }
+    QWidget::changeEvent(event);
 }
 
 void Frame::set_border_visible(bool visible) {
@@ -70,9 +81,9 @@ void Frame::paintEvent(QPaintEvent*) {
     outline(painter, {0, kFrameBorderTop}, {right - 1, bottom - 1}, QColor(128, 128, 128));
     outline(painter, {1, kFrameBorderTop + 1}, {right, bottom}, QColor(255, 255, 255));
     painter.restore();
-    if (caption_.empty()) return;
+    if (caption_shown_.isEmpty()) return;
     // The caption is cut into the top edge, in the font of this scale.
-    const QString text = to_qstring(caption_);
+    const QString& text = caption_shown_;
     const QFontMetrics metrics(font());
     const int padding = kFrameCaptionPadding * s;
     const QRect text_rect(kFrameCaptionLeft * s, 0, metrics.horizontalAdvance(text) + 2 * padding,

@@ -1,6 +1,7 @@
 // The menu item: a caption, a check mark the handler owns, and a click run through the event gate.
 #include <QAction>
 #include <QActionGroup>
+#include <QEvent>
 #include <QKeySequence>
 #include <QMenu>
 
@@ -10,17 +11,37 @@
 
 namespace vr {
 
-MenuItem::MenuItem(QMenu* menu, const std::string& caption)
-    : action_(menu->addAction(to_qstring(caption))), caption_(caption) {
+// An action that shows its caption again in a new language; its menu passes the news on.
+class CaptionAction : public QAction {
+public:
+    CaptionAction(QMenu* menu, const Text& caption) : QAction(menu) { set_caption(caption); }
+    void set_caption(const Text& caption) {
+        caption_ = caption;
+        setText(caption.shown());
+    }
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::LanguageChange) setText(caption_.shown());
+        return QAction::event(event);
+    }
+
+private:
+    Text caption_;
+};
+
+MenuItem::MenuItem(QMenu* menu, const Text& caption)
+    : action_(new CaptionAction(menu, caption)), caption_source_(caption.source()) {
+    menu->addAction(action_);
     QObject::connect(action_, &QAction::triggered, [this] {
         action_->setChecked(checked_);  // undo Qt's own toggle
         if (on_click) EventGate::run(on_click);
     });
 }
 
-void MenuItem::set_caption(const std::string& caption) {
-    caption_ = caption;
-    action_->setText(to_qstring(caption));
+void MenuItem::set_caption(const Text& caption) {
+    caption_source_ = caption.source();
+    action_->set_caption(caption);
 }
 
 void MenuItem::set_checked(bool checked) {
@@ -43,7 +64,7 @@ void MenuItem::join_radio_group(QActionGroup* group) {
 }
 
 void MenuItem::set_shortcut(const std::string& key) {
-    action_->setShortcut(QKeySequence(to_qstring(key)));
+    action_->setShortcut(QKeySequence(QString::fromStdString(key)));
 }
 
 }  // namespace vr

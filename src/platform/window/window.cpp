@@ -1,10 +1,11 @@
-// The main window: a fixed client area under a menu bar at a whole-number scale, its keys and its
-// close box.
+// The main window: a fixed client area under a menu bar at a whole-number scale, its keys, its
+// language and its close box.
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 
@@ -18,6 +19,42 @@
 #include "platform/window/keys.h"
 
 namespace vr {
+
+namespace {
+
+QFont scaled_font(const QFont& font, int scale) {
+    QFont scaled = font;
+    if (font.pixelSize() > 0) {
+        scaled.setPixelSize(font.pixelSize() * scale);
+    } else {
+        scaled.setPointSizeF(font.pointSizeF() * scale);
+    }
+    return scaled;
+}
+
+// A menu whose title follows the language and whose text follows the window's scale. It keeps
+// the desktop's menu font, only larger.
+class GameMenu : public QMenu {
+public:
+    GameMenu(const Text& title, QWidget* parent, int scale)
+        : QMenu(parent), title_(title), base_font_(font()) {
+        setTitle(title.shown());
+        apply_scale(scale);
+    }
+    void apply_scale(int scale) { setFont(scaled_font(base_font_, scale)); }
+
+protected:
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::LanguageChange) setTitle(title_.shown());
+        QMenu::changeEvent(event);
+    }
+
+private:
+    Text title_;
+    QFont base_font_;
+};
+
+}  // namespace
 
 Window::Window() : client_(new QWidget(this)) {
     // The menu bar stays in the window on every desktop: the window is laid out around it, and
@@ -38,8 +75,21 @@ Window::Window() : client_(new QWidget(this)) {
     set_desktop_identity(*this);
 }
 
-void Window::set_caption(const std::string& caption) {
-    setWindowTitle(to_qstring(caption));
+void Window::set_caption(const Text& caption) {
+    caption_ = caption;
+    setWindowTitle(caption.shown());
+}
+
+void Window::set_language(Language language) {
+    install_language(language);
+    // Qt posts the news to every window; this one shows it before the handler that chose returns.
+    QEvent changed(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(this, &changed);
+}
+
+void Window::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) setWindowTitle(caption_.shown());
+    QMainWindow::changeEvent(event);
 }
 
 void Window::set_client_size(int width, int height) {
@@ -58,11 +108,15 @@ void Window::set_font(const char* family, int pixels) {
 void Window::set_scale(int scale) {
     assert(scale >= kSmallestScale && scale <= kLargestScale);
     scale_ = scale;
-    QFont scaled = font_;
-    if (font_.pixelSize() > 0) scaled.setPixelSize(font_.pixelSize() * scale);
+    const QFont scaled = scaled_font(font_, scale);
     client_->setFont(scaled);
     for (QWidget* child : client_->findChildren<QWidget*>()) {
         if (auto* control = dynamic_cast<ScaledControl*>(child)) control->apply_scale(scale);
+    }
+    menuBar()->setFont(scaled);
+    // Qt's own menus (the overflow arrow's) stay as they are.
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
+        if (auto* game_menu = dynamic_cast<GameMenu*>(menu)) game_menu->apply_scale(scale);
     }
     // The window's reading windows take the new size too.
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -75,8 +129,10 @@ void Window::set_scale(int scale) {
     layout()->activate();
 }
 
-int Window::menu_bar_height() const {
-    return menuBar()->sizeHint().height();
+int Window::menu_bar_height(int scale) const {
+    const QFontMetrics now(menuBar()->font());
+    const QFontMetrics then(scaled_font(font_, scale));
+    return menuBar()->sizeHint().height() - now.height() + then.height();
 }
 
 QSize Window::available_screen_size() const {
@@ -87,12 +143,16 @@ void Window::set_back_colour(Colour colour) {
     set_background(client_, colour);
 }
 
-QMenu* Window::add_menu(const std::string& caption) {
-    return menuBar()->addMenu(to_qstring(caption));
+QMenu* Window::add_menu(const Text& caption) {
+    auto* menu = new GameMenu(caption, menuBar(), scale_);
+    menuBar()->addMenu(menu);
+    return menu;
 }
 
-QMenu* Window::add_submenu(QMenu* menu, const std::string& caption) {
-    return menu->addMenu(to_qstring(caption));
+QMenu* Window::add_submenu(QMenu* menu, const Text& caption) {
+    auto* submenu = new GameMenu(caption, menu, scale_);
+    menu->addMenu(submenu);
+    return submenu;
 }
 
 QActionGroup* Window::add_radio_group() {
@@ -153,12 +213,13 @@ void Window::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-int largest_fitting_scale(QSize available, QSize client, int menu_bar_height) {
+int largest_fitting_scale(QSize available, QSize client,
+                          const std::function<int(int scale)>& menu_bar_height) {
     // About 60 % of the screen leaves room for the desktop's panels and other windows.
     constexpr int kSharePercent = 60;
     const auto fits = [&](int scale) {
         return 100 * client.width() * scale <= kSharePercent * available.width() &&
-               100 * (client.height() * scale + menu_bar_height) <= kSharePercent * available.height();
+               100 * (client.height() * scale + menu_bar_height(scale)) <= kSharePercent * available.height();
     };
     int scale = kSmallestScale;
     while (scale < kLargestScale && fits(scale + 1)) ++scale;
