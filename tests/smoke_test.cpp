@@ -382,7 +382,7 @@ TEST(CommandLine, AnswersWithoutADisplayOrTheLockAndRefusesWhatItDoesNotKnow) {
     };
     const std::string version = std::string("beroran ") + program_version() + "\n";
     const Row rows[] = {
-        {{"--help"}, 0, "Usage: ", ""},
+        {{"--help"}, 0, "Usage: beroran [options]\n", ""},  // its own name, not the path it ran by
         {{"-h"}, 0, "  -v, --version", ""},
         {{"--version"}, 0, version + "Copyright", ""},
         {{"-v"}, 0, "License GPL-3.0-or-later", ""},

@@ -4,6 +4,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "platform/program_info.h"
 
@@ -31,9 +33,14 @@ void hide(QCommandLineParser& parser, QCommandLineOption option) {
 std::optional<int> answer_command_line(int argc, char** argv) {
     // The usual start has nothing to read, and costs nothing.
     if (argc <= 1) return std::nullopt;
-    // Only an application gives the usage line the program's own name; this one needs no display
-    // and is gone before the window's application is made.
-    QCoreApplication reader(argc, argv);
+    // The usage line names the program as the application's first argument, so that is its own
+    // name rather than the path it was started by. This application needs no display and is gone
+    // before the window's application is made.
+    std::vector<char*> arguments(argv, argv + argc);
+    std::string program_name = kProgramName;
+    arguments[0] = program_name.data();
+    int count = argc;
+    QCoreApplication reader(count, arguments.data());
     QCoreApplication::setApplicationName(kProgramName);
     QCoreApplication::setApplicationVersion(program_version());
 
@@ -41,9 +48,9 @@ std::optional<int> answer_command_line(int argc, char** argv) {
     // Qt's options are single words after one dash, "-platform xcb".
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
-        "Beroran, a turn-based board game in Japanese: the apprentice witch Lotta wins back her\n"
-        "runaway Familiars on a row of fourteen squares. Its menu ヘルプ (Help) teaches the rules;\n"
-        "the manual page is beroran(6).");
+        "Beroran, a turn-based board game in Japanese and English: the apprentice witch\n"
+        "Lotta wins back her runaway Familiars on a row of fourteen squares. Its menu\n"
+        "ヘルプ (Help) teaches the rules; the manual page is beroran(6).");
     const QCommandLineOption help({"h", "help"}, "Show this help and exit.");
     const QCommandLineOption version({"v", "version"}, "Show the version and the licence, and exit.");
     parser.addOption(help);
