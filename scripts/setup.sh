@@ -6,6 +6,7 @@ PACKAGES=(
   cmake g++ make pkg-config clang-format git  # the build and its format check
   qt6-base-dev                       # Qt6 Widgets and its xcb/offscreen platforms
   libfluidsynth-dev timgm6mb-soundfont  # the music and its General MIDI soundfont
+  libpulse-dev                       # the music's own stream to the sound server
   fonts-ipafont-gothic               # Japanese glyphs in Japanese forms
   libfontconfig-dev                  # the fonts read ahead at start-up
   libgtest-dev libgmock-dev libbenchmark-dev  # tests and benchmarks
