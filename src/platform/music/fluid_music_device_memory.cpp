@@ -92,7 +92,10 @@ size_t FluidMusicDevice::mix_from_memory(size_t at, size_t frames, size_t needed
         while (piece_ != nullptr && playback_.mixable() < needed && piece_->render_block()) {
         }
     }
-    // A piece still waiting for its synth is silent for as long as the output must have sound.
+    // A piece still waiting for its synth: our stream keeps the silence it has queued since the piece
+    // was opened and asks again soon, so that the first note comes as soon as there is one; a driver's
+    // block is filled with silence.
+    if (at != kWhereMixed && playback_.mixable() == 0) return 0;
     const size_t mixed = std::max(needed, std::min(frames, playback_.mixable()));
     playback_.mix(mixed, left, right, stride);
     return mixed;

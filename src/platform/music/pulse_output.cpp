@@ -24,8 +24,9 @@ constexpr size_t kLeadFrames = 4096;
 // A command changes the music this long after the frame being heard: the time the server takes to
 // take our rewrite, so that nothing of it is lost. The sound driver's period did as much before.
 constexpr size_t kChangeMarginFrames = 441;
-// While the queue is short of what the server asked for, the next try comes this soon.
-constexpr pa_usec_t kRetryMicroseconds = 40000;
+// While the queue is short of what the server asked for, the next try comes this soon: well within
+// the lead, and soon enough for a piece waiting for its synth to start as soon as it has one.
+constexpr pa_usec_t kRetryMicroseconds = 20000;
 constexpr size_t kChunkFrames = 8192;
 
 uint32_t bytes_for(double seconds) {
@@ -147,9 +148,9 @@ void PulseOutput::on_retry(pa_mainloop_api*, pa_time_event*, const struct timeva
 
 void PulseOutput::fill_to(size_t end) {
     wanted_ = std::max(end, queued_);
-    // After the queue ran dry, what was missed is gone: go on from what is heard.
+    // After the queue ran dry, what was missed is gone: go on from just after what is heard.
     const size_t heard_now = heard();
-    written_ = std::max(written_, heard_now);
+    if (written_ < heard_now) written_ = heard_now + kChangeMarginFrames;
     while (written_ < wanted_) {
         const size_t frames = std::min(kChunkFrames, wanted_ - written_);
         const size_t lead_end = heard_now + kLeadFrames;
