@@ -153,7 +153,7 @@ bool start_on_board(Game& game, const std::string& binary, const std::string& da
     const size_t height_at = geometry.find("HEIGHT=");
     if (height_at == std::string::npos) return false;
     const int menu_bar = std::stoi(geometry.substr(height_at + 7)) - kClientHeight;
-    // Side by side, the pointer over it: with no window manager, keys reach only the window under it.
+    // Side by side with the pointer over it: the screen is where its pixels are read from.
     run_text("xdotool windowmove " + window + " " + std::to_string(game.slot * kWindowSpacing) +
              " 0 mousemove --window " + window + " 10 10");
     // Enter presses 最初から on the title, then スタート on the prologue, as soon as each is up.

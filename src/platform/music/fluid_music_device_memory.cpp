@@ -24,12 +24,12 @@ constexpr auto kGiveWay = std::chrono::microseconds(200);
 // renderer make a synth for it first.
 void FluidMusicDevice::start_rendering() {
     if (piece_ != nullptr || piece_bytes_.empty()) return;
-    const bool heard = sink_ != Sink::Silent && !soundfont_.empty();
-    if (heard && synth_ == nullptr) {
+    const bool audible = sink_ != Sink::Silent && !soundfont_.empty();
+    if (audible && synth_ == nullptr) {
         render_wanted_.notify_all();
         return;
     }
-    if (heard) {
+    if (audible) {
         piece_ = RenderedPiece::render(std::exchange(synth_, nullptr), piece_bytes_, summary_);
         if (piece_ == nullptr) tell_unplayable(path_, "there is no memory to render it");
     }

@@ -17,8 +17,8 @@ namespace vr {
 
 constexpr double kSampleRate = 44100.0;
 constexpr int kStereo = 2;
-// The sound driver's period, and the block a piece is rendered in: its end is noticed at the end of
-// the block in which its ticks run out.
+// The sound driver's period (smaller ones cost far more CPU under PulseAudio), and the block a piece
+// is rendered in: its end is noticed at the end of the block in which its ticks run out.
 constexpr int kPeriodFrames = 512;
 
 // Samples in memory and on their way to the sound server are 16-bit.
