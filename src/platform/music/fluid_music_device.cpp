@@ -308,6 +308,7 @@ int FluidMusicDevice::open_piece(const MusicCommand& command) {
 
 void FluidMusicDevice::tell_unplayable(const std::string& path, const char* why) {
     // The game asks again at every screen; once a run is enough to know.
+    const std::lock_guard lock(told_mutex_);
     if (told_unplayable_.insert(path).second) {
         std::fprintf(stderr, "music: cannot play %s: %s; the game goes on without it\n", path.c_str(), why);
     }

@@ -127,7 +127,7 @@ private:
     // render_mutex_ once synth_ready_.
     fluid_settings_t* settings_ = nullptr;
     std::string soundfont_;                   // the one that loaded; empty: the music is silent
-    std::vector<std::string> soundfonts_;     // the ones to try, until one has loaded
+    std::vector<std::string> soundfonts_;     // what every later synth loads: the one that loaded
     fluid_audio_driver_t* driver_ = nullptr;  // FluidSynth's sound driver, when it is the sink
     std::unique_ptr<PulseOutput> pulse_;      // our own stream, when it is the sink
     std::atomic<Sink> sink_{Sink::NotYet};
@@ -164,6 +164,7 @@ private:
     std::unique_ptr<RenderedPiece> piece_;
     MemoryPlayback playback_;
 
+    std::mutex told_mutex_;                  // the renderer may tell too
     std::set<std::string> told_unplayable_;  // files already reported on stderr
 };
 

@@ -41,8 +41,9 @@ private:
     static constexpr int kNone = -1;
     // Enough for the piece, its last loop's tail and a stop's fade, even when played and stopped at once.
     static constexpr int kVoices = 4;
-    // Mixes kept to go back to: more than an output queues.
-    static constexpr size_t kHistory = 64;
+    // Mixes kept to go back to: more than our stream queues, even in the small pieces it takes while
+    // the rendering is behind.
+    static constexpr size_t kHistory = 256;
 
     struct Voice {
         size_t at = 0;   // the piece's next frame
