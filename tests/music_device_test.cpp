@@ -589,5 +589,71 @@ TEST(MusicFromMemory, CommandsWhileThePieceIsStillRenderingAnswerAndSoundAsLive)
         << "played again from the top";
 }
 
+TEST(MusicFromMemory, AnOutputThatQueuesAheadCanGoBackAndChangeWhatItQueued) {
+    // As our PulseAudio stream takes it: big chunks far ahead of the frame being heard.
+    constexpr size_t kChunk = 8192, kChunks = 12, kStride = 2;
+    const auto bytes = short_piece_bytes();
+    const auto summary = inspect_midi(bytes);
+    ASSERT_TRUE(summary.has_value());
+    fluid_settings_t* settings = new_music_settings();
+    std::string loaded;
+    const auto piece =
+        RenderedPiece::render(new_music_synth(settings, system_soundfonts(), false, loaded), bytes, *summary);
+    ASSERT_NE(piece, nullptr);
+    while (piece->render_block()) {
+    }
+    const auto mix = [](MemoryPlayback& playback, size_t chunks) {
+        std::vector<float> out(chunks * kChunk * kStride);
+        for (size_t chunk = 0; chunk < chunks; ++chunk) {
+            float* at = out.data() + chunk * kChunk * kStride;
+            playback.mix(kChunk, at, at + 1, kStride);
+        }
+        return out;
+    };
+    MemoryPlayback playback;
+    playback.attach(piece.get());
+    playback.play();
+    const std::vector<float> first = mix(playback, kChunks);
+    const size_t end = piece->end();
+    EXPECT_FALSE(playback.playing()) << "mixed past the end";
+    EXPECT_TRUE(playback.playing_when(end - 1)) << "but nobody has heard the end yet";
+    EXPECT_FALSE(playback.playing_when(end));
+
+    const struct {
+        const char* rule;
+        size_t back_to;
+        bool stop;
+    } rows[] = {
+        {"going back mixes the same sound again, mid-chunk", kChunk + 1000, false},
+        {"going back to before the end plays on to it", end - 100, false},
+        {"a stop at an earlier frame fades from that frame on", kChunk / 2, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.rule);
+        ASSERT_EQ(playback.move_to(row.back_to), row.back_to);
+        EXPECT_TRUE(playback.playing()) << "as it was at that frame";
+        if (row.stop) playback.stop();
+        const std::vector<float> again = mix(playback, kChunks);
+        const size_t offset = row.back_to * kStride;
+        for (size_t i = 0; i + offset < first.size(); ++i) {
+            if (row.stop) {
+                // The same samples, only quieter and quieter.
+                ASSERT_LE(std::abs(again[i]), std::abs(first[offset + i]) * (1.0F + 1e-4F)) << "sample " << i;
+            } else {
+                ASSERT_FLOAT_EQ(again[i], first[offset + i]) << "sample " << i;
+            }
+        }
+        if (row.stop) {
+            EXPECT_GT(peak(again, 0, kChunk), kAudible);
+            EXPECT_LT(peak(again, again.size() / 2, again.size()), kOneStep) << "faded out";
+        }
+        // Back to where the output had got, for the next row.
+        playback.move_to(0);
+        playback.play();
+        mix(playback, kChunks);
+    }
+    delete_music_settings(settings);
+}
+
 }  // namespace
 }  // namespace vr

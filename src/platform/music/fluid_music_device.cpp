@@ -100,7 +100,7 @@ FluidMusicDevice::~FluidMusicDevice() {
     piece_.reset();
     if (player_ != nullptr) delete_fluid_player(player_);
     if (synth_ != nullptr) delete_fluid_synth(synth_);
-    if (settings_ != nullptr) delete_fluid_settings(settings_);
+    if (settings_ != nullptr) delete_music_settings(settings_);
 }
 
 void FluidMusicDevice::release_set_up() {

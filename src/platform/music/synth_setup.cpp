@@ -40,6 +40,10 @@ fluid_settings_t* new_music_settings() {
     return settings;
 }
 
+void delete_music_settings(fluid_settings_t* settings) {
+    delete_fluid_settings(settings);
+}
+
 fluid_synth_t* new_music_synth(fluid_settings_t* settings, const std::vector<std::string>& soundfonts,
                                const std::atomic<bool>& quitting, std::string& loaded) {
     loaded.clear();

@@ -29,6 +29,7 @@ inline int16_t to_pcm(float sample) {
 
 // The settings every synth and sound driver of the device is made with.
 fluid_settings_t* new_music_settings();
+void delete_music_settings(fluid_settings_t* settings);
 
 // A synth with the first soundfont that loads, trying them in order; null only when FluidSynth
 // cannot make one. `loaded` tells which soundfont it got (empty: none, and the music is silent).
