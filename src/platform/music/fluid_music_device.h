@@ -165,7 +165,7 @@ private:
     MemoryPlayback playback_;
 
     std::mutex told_mutex_;                  // the renderer may tell too
-    std::set<std::string> told_unplayable_;  // files already reported on stderr
+    std::set<std::string> told_unplayable_;  // files already reported on stderr, either way
 };
 
 // BERORAN_MUSIC_RENDERING=live picks the synth rendering live, for measuring against it.

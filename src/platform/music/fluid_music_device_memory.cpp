@@ -30,6 +30,12 @@ void FluidMusicDevice::start_rendering() {
         return;
     }
     if (audible) {
+        if (summary_.seconds > RenderedPiece::kLongestSeconds) {
+            const std::lock_guard told(told_mutex_);
+            if (told_unplayable_.insert(path_).second) {
+                std::fprintf(stderr, "music: %s lasts over ten minutes; its first ten loop\n", path_.c_str());
+            }
+        }
         piece_ = RenderedPiece::render(std::exchange(synth_, nullptr), piece_bytes_, summary_);
         if (piece_ == nullptr) tell_unplayable(path_, "there is no memory to render it");
     }

@@ -34,7 +34,7 @@ std::unique_ptr<RenderedPiece> RenderedPiece::render(fluid_synth_t* synth, const
     std::unique_ptr<RenderedPiece> piece(new RenderedPiece);
     piece->synth_ = synth;
     piece->total_ticks_ = summary.total_ticks;
-    piece->end_limit_ = frames_for(summary.seconds + kEndSlackSeconds);
+    piece->end_limit_ = frames_for(std::min(summary.seconds + kEndSlackSeconds, kLongestSeconds));
     piece->capacity_frames_ = piece->end_limit_ + frames_for(kLongestTailSeconds) + kPeriodFrames;
     // Mapped rather than allocated: the pages are the system's again the moment the piece closes, and
     // the room kept for a long tail costs nothing until it is rendered.

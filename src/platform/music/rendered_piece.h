@@ -19,6 +19,8 @@ namespace vr {
 class RenderedPiece {
 public:
     static constexpr size_t kUnknown = std::numeric_limits<size_t>::max();
+    // A longer piece ends here: its first ten minutes loop, in 106 MB.
+    static constexpr double kLongestSeconds = 600;
 
     // Starts rendering `midi` with `synth`, which the piece takes over: a fresh synth for every
     // piece, so that a piece sounds the same whatever played before it. Null (the synth deleted)
