@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-tools-dev qt6-l10n-tools       # lupdate and lrelease: the translations
   qt6-translations-l10n              # Qt's own texts (dialog buttons) in the player's language
   libfluidsynth-dev timgm6mb-soundfont  # the music and its General MIDI soundfont
+  libpulse-dev                       # the music's own stream to the sound server
   fonts-ipafont-gothic               # Japanese glyphs in Japanese forms
   libfontconfig-dev                  # the fonts read ahead at start-up
   libgtest-dev libgmock-dev libbenchmark-dev  # tests and benchmarks

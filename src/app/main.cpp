@@ -35,7 +35,8 @@ int main(int argc, char** argv) {
     vr::QtPause pause;
     vr::ClockRandom random;
     auto music = std::make_unique<vr::FluidMusicDevice>(vr::FluidMusicDevice::Output::Speakers,
-                                                        vr::system_soundfonts(), kLongestSynthHold);
+                                                        vr::system_soundfonts(), kLongestSynthHold,
+                                                        vr::music_rendering_from_environment());
     int status = 0;
     {
         vr::GameForm form({pause, random, *music});

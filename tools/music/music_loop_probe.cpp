@@ -19,9 +19,10 @@ int main(int argc, char** argv) {
     // "none" measures the bare process, so the device's own share can be told apart.
     std::unique_ptr<vr::FluidMusicDevice> device;
     if (output != "none") {
-        device = std::make_unique<vr::FluidMusicDevice>(output == "silent"
-                                                            ? vr::FluidMusicDevice::Output::Silent
-                                                            : vr::FluidMusicDevice::Output::Speakers);
+        device = std::make_unique<vr::FluidMusicDevice>(
+            output == "silent" ? vr::FluidMusicDevice::Output::Silent
+                               : vr::FluidMusicDevice::Output::Speakers,
+            vr::system_soundfonts(), std::chrono::milliseconds(0), vr::music_rendering_from_environment());
         if (device->send_command("open " + piece + " alias bgmfile ", nullptr) != 0) {
             std::fprintf(stderr, "music_loop_probe: cannot open %s\n", piece.c_str());
             return 1;

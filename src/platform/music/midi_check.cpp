@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
 
 namespace vr {
 
@@ -45,9 +46,13 @@ private:
     size_t end_;
 };
 
-// Walks one track's events; returns its length in ticks.
-std::optional<uint64_t> track_ticks(ByteReader reader) {
+// Microseconds per quarter note from each tick on where the tempo changes.
+using TempoMap = std::map<uint64_t, uint32_t>;
+
+// Walks one track's events, noting its tempo changes; returns its length in ticks.
+std::optional<uint64_t> track_ticks(ByteReader reader, TempoMap& tempos) {
     constexpr uint32_t kMeta = 0xFF, kSysex = 0xF0, kSysexEscape = 0xF7, kStatusBit = 0x80;
+    constexpr uint32_t kSetTempo = 0x51, kTempoBytes = 3;
     constexpr uint32_t kProgramChange = 0xC0, kChannelPressure = 0xD0, kTypeMask = 0xF0;
     uint64_t ticks = 0;
     uint32_t running_status = 0;
@@ -62,7 +67,14 @@ std::optional<uint64_t> track_ticks(ByteReader reader) {
         if (status == kMeta) {
             const auto type = reader.take(1);
             const auto length = reader.take_variable();
-            if (!type || !length || !reader.skip(*length)) return std::nullopt;
+            if (!type || !length) return std::nullopt;
+            if (*type == kSetTempo && *length == kTempoBytes) {
+                const auto tempo = reader.take(kTempoBytes);
+                if (!tempo) return std::nullopt;
+                tempos[ticks] = *tempo;
+            } else if (!reader.skip(*length)) {
+                return std::nullopt;
+            }
             running_status = 0;
             continue;
         }
@@ -91,13 +103,29 @@ std::optional<uint64_t> track_ticks(ByteReader reader) {
     return ticks;
 }
 
+double seconds_until(uint64_t total_ticks, const TempoMap& tempos, uint32_t division) {
+    constexpr uint32_t kDefaultTempo = 500000;  // 120 quarters a minute
+    constexpr double kMicroseconds = 1e6;
+    double seconds = 0;
+    uint64_t tick = 0;
+    uint32_t tempo = kDefaultTempo;
+    for (const auto& [at, next_tempo] : tempos) {
+        if (at >= total_ticks) break;
+        seconds += static_cast<double>(at - tick) * tempo / division / kMicroseconds;
+        tick = at;
+        tempo = next_tempo;
+    }
+    return seconds + static_cast<double>(total_ticks - tick) * tempo / division / kMicroseconds;
+}
+
 }  // namespace
 
 std::optional<MidiSummary> inspect_midi(const std::vector<uint8_t>& bytes) {
     constexpr uint32_t kHeaderId = 0x4D546864;  // "MThd"
     constexpr uint32_t kTrackId = 0x4D54726B;   // "MTrk"
     constexpr uint32_t kMinHeaderLength = 6;
-    constexpr uint32_t kMaxFormat = 1;  // format 2 (independent patterns) never loops as one piece
+    constexpr uint32_t kMaxFormat = 1;           // format 2 (independent patterns) never loops as one piece
+    constexpr uint32_t kSmpteDivision = 0x8000;  // frames per second: FluidSynth refuses to play these
     ByteReader file(bytes, 0, bytes.size());
     const auto id = file.take(4);
     const auto header_length = file.take(4);
@@ -106,10 +134,11 @@ std::optional<MidiSummary> inspect_midi(const std::vector<uint8_t>& bytes) {
     const auto track_count = file.take(2);
     const auto division = file.take(2);
     if (!format || *format > kMaxFormat || !track_count || *track_count == 0 || !division || *division == 0 ||
-        !file.skip(*header_length - kMinHeaderLength)) {
+        (*division & kSmpteDivision) != 0 || !file.skip(*header_length - kMinHeaderLength)) {
         return std::nullopt;
     }
     MidiSummary summary;
+    TempoMap tempos;
     uint32_t tracks_seen = 0;
     while (!file.done()) {
         const auto chunk_id = file.take(4);
@@ -118,12 +147,13 @@ std::optional<MidiSummary> inspect_midi(const std::vector<uint8_t>& bytes) {
         const size_t begin = file.position();
         if (!file.skip(*length)) return std::nullopt;
         if (*chunk_id != kTrackId) continue;  // unknown chunks are allowed and ignored
-        const auto ticks = track_ticks(ByteReader(bytes, begin, begin + *length));
+        const auto ticks = track_ticks(ByteReader(bytes, begin, begin + *length), tempos);
         if (!ticks || *ticks > static_cast<uint64_t>(std::numeric_limits<int>::max())) return std::nullopt;
         summary.total_ticks = std::max(summary.total_ticks, static_cast<int>(*ticks));
         ++tracks_seen;
     }
     if (tracks_seen < *track_count) return std::nullopt;
+    summary.seconds = seconds_until(static_cast<uint64_t>(summary.total_ticks), tempos, *division);
     return summary;
 }
 

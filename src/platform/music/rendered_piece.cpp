@@ -1,0 +1,120 @@
+// Rendering a piece once into memory: the synth and player run block by block as the sound driver
+// would run them, and the result is kept as 16-bit stereo until the piece is closed.
+#include "platform/music/rendered_piece.h"
+
+#include <fluidsynth.h>
+#include <malloc.h>
+#include <sys/mman.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "platform/music/synth_setup.h"
+
+namespace vr {
+
+namespace {
+
+// A piece whose player never reports its end stops this long after its tempo map says it should.
+constexpr double kEndSlackSeconds = 1.0;
+// The tail is done once it rounds to silence for this long, or at the latest after the limit.
+constexpr size_t kQuietBlocksToFinish = 8;
+constexpr double kLongestTailSeconds = 10.0;
+
+size_t frames_for(double seconds) {
+    const auto frames = static_cast<size_t>(std::ceil(seconds * kSampleRate));
+    return (frames + kPeriodFrames - 1) / kPeriodFrames * kPeriodFrames;
+}
+
+}  // namespace
+
+std::unique_ptr<RenderedPiece> RenderedPiece::render(fluid_synth_t* synth, const std::vector<uint8_t>& midi,
+                                                     const MidiSummary& summary) {
+    std::unique_ptr<RenderedPiece> piece(new RenderedPiece);
+    piece->synth_ = synth;
+    piece->total_ticks_ = summary.total_ticks;
+    piece->end_limit_ = frames_for(std::min(summary.seconds + kEndSlackSeconds, kLongestSeconds));
+    piece->capacity_frames_ = piece->end_limit_ + frames_for(kLongestTailSeconds) + kPeriodFrames;
+    // Mapped rather than allocated: the pages are the system's again the moment the piece closes, and
+    // the room kept for a long tail costs nothing until it is rendered.
+    void* memory = mmap(nullptr, piece->capacity_frames_ * kStereo * sizeof(int16_t), PROT_READ | PROT_WRITE,
+                        MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) return nullptr;
+    piece->samples_ = static_cast<int16_t*>(memory);
+    piece->player_ = new_fluid_player(synth);
+    if (piece->player_ == nullptr ||
+        fluid_player_add_mem(piece->player_, midi.data(), midi.size()) != FLUID_OK) {
+        return nullptr;
+    }
+    fluid_player_set_tick_callback(piece->player_, on_player_tick, piece.get());
+    fluid_player_play(piece->player_);
+    return piece;
+}
+
+std::unique_ptr<RenderedPiece> RenderedPiece::timed(const MidiSummary& summary) {
+    std::unique_ptr<RenderedPiece> piece(new RenderedPiece);
+    const size_t end = frames_for(summary.seconds);
+    piece->ready_ = kUnknown;
+    piece->end_ = end;
+    piece->length_ = end;
+    return piece;
+}
+
+RenderedPiece::~RenderedPiece() {
+    if (player_ != nullptr) delete_fluid_player(player_);
+    if (synth_ != nullptr) delete_fluid_synth(synth_);
+    if (samples_ != nullptr) munmap(samples_, capacity_frames_ * kStereo * sizeof(int16_t));
+}
+
+int RenderedPiece::on_player_tick(void* piece, int tick) {
+    // fluid's own "done" comes seconds after the last note; the piece ends when its ticks do.
+    auto* self = static_cast<RenderedPiece*>(piece);
+    if (tick >= self->total_ticks_) self->ticks_ran_out_ = true;
+    return FLUID_OK;
+}
+
+bool RenderedPiece::render_block() {
+    if (finished()) return false;
+    std::array<float, kPeriodFrames> left{}, right{};
+    render_stereo(synth_, kPeriodFrames, left.data(), right.data());
+    const size_t first = ready_.load(std::memory_order_relaxed);
+    int16_t* out = samples_ + first * kStereo;
+    bool quiet = true;
+    for (int i = 0; i < kPeriodFrames; ++i) {
+        out[i * kStereo] = to_pcm(left[i]);
+        out[i * kStereo + 1] = to_pcm(right[i]);
+        quiet = quiet && out[i * kStereo] == 0 && out[i * kStereo + 1] == 0;
+    }
+    const size_t frames = first + kPeriodFrames;
+    // Playback trusts what it finds below ready(): the end is known before the frames after it are.
+    bool finishing = false;
+    if (end() == kUnknown) {
+        // A file FluidSynth could not read leaves its player done at once.
+        if (ticks_ran_out_ || fluid_player_get_status(player_) == FLUID_PLAYER_DONE || frames >= end_limit_) {
+            // As the live driver did: the player stops at the end of the block, its notes released.
+            fluid_player_stop(player_);
+            end_.store(frames, std::memory_order_release);
+        }
+    } else {
+        quiet_blocks_ = quiet ? quiet_blocks_ + 1 : 0;
+        finishing =
+            quiet_blocks_ >= kQuietBlocksToFinish || frames - end() >= frames_for(kLongestTailSeconds);
+    }
+    ready_.store(frames, std::memory_order_release);
+    if (finishing) finish(frames);
+    return !finishing;
+}
+
+void RenderedPiece::finish(size_t frames) {
+    length_.store(frames, std::memory_order_release);
+    delete_fluid_player(player_);
+    player_ = nullptr;
+    // The synth's samples and its soundfont are not needed while the piece plays from memory; the next
+    // piece gets a synth of its own.
+    delete_fluid_synth(synth_);
+    synth_ = nullptr;
+    malloc_trim(0);
+}
+
+}  // namespace vr

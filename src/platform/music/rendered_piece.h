@@ -1,0 +1,70 @@
+// A piece rendered once into memory: 16-bit stereo at the output's rate, filled block by block by a
+// synth of its own ahead of its playback, the reverb's tail after its end included.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <vector>
+
+#include "platform/music/midi_check.h"
+
+using fluid_synth_t = struct _fluid_synth_t;
+using fluid_player_t = struct _fluid_player_t;
+
+namespace vr {
+
+class RenderedPiece {
+public:
+    static constexpr size_t kUnknown = std::numeric_limits<size_t>::max();
+    // A longer piece ends here: its first ten minutes loop, in 106 MB.
+    static constexpr double kLongestSeconds = 600;
+
+    // Starts rendering `midi` with `synth`, which the piece takes over: a fresh synth for every
+    // piece, so that a piece sounds the same whatever played before it. Null (the synth deleted)
+    // when FluidSynth refuses the file or the memory for it cannot be had.
+    static std::unique_ptr<RenderedPiece> render(fluid_synth_t* synth, const std::vector<uint8_t>& midi,
+                                                 const MidiSummary& summary);
+    // A piece nobody hears: no sound, only its end, by its tempo map.
+    static std::unique_ptr<RenderedPiece> timed(const MidiSummary& summary);
+    // Deletes the synth if it is still there: under the lock that guards the rendering.
+    ~RenderedPiece();
+    RenderedPiece(const RenderedPiece&) = delete;
+    RenderedPiece& operator=(const RenderedPiece&) = delete;
+
+    // ---- the rendering, under the lock that guards it ----
+
+    // Renders the next block. Once the tail has died away it deletes the synth, with the samples
+    // it loaded, and returns false.
+    bool render_block();
+
+    // ---- what playback reads, from any thread ----
+
+    size_t ready() const { return ready_.load(std::memory_order_acquire); }    // frames rendered
+    size_t end() const { return end_.load(std::memory_order_acquire); }        // where the music ends
+    size_t length() const { return length_.load(std::memory_order_acquire); }  // with its tail
+    bool finished() const { return length() != kUnknown; }
+    // Interleaved left/right from frame 0; null for a timed piece. Frames below ready() never change.
+    const int16_t* samples() const { return samples_; }
+
+private:
+    RenderedPiece() = default;
+    void finish(size_t frames);
+    static int on_player_tick(void* piece, int tick);
+
+    fluid_synth_t* synth_ = nullptr;    // null once finished
+    fluid_player_t* player_ = nullptr;  // null once finished
+    int total_ticks_ = 0;
+    bool ticks_ran_out_ = false;  // set by the player's tick callback, inside render_block
+    size_t end_limit_ = 0;        // a piece whose ticks never run out ends here
+    size_t quiet_blocks_ = 0;     // blocks of silence in a row after the end
+    int16_t* samples_ = nullptr;  // mapped for capacity_frames_, pages touched only as rendered
+    size_t capacity_frames_ = 0;
+    std::atomic<size_t> ready_{0};
+    std::atomic<size_t> end_{kUnknown};
+    std::atomic<size_t> length_{kUnknown};
+};
+
+}  // namespace vr

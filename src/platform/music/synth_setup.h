@@ -1,0 +1,47 @@
+// The synth as every part of the music device makes and drives it: its settings, its soundfont,
+// FluidSynth's log, and one block of stereo sound.
+#pragma once
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// FluidSynth's handles, so that code including this header does not see FluidSynth.
+using fluid_settings_t = struct _fluid_hashtable_t;
+using fluid_synth_t = struct _fluid_synth_t;
+
+namespace vr {
+
+constexpr double kSampleRate = 44100.0;
+constexpr int kStereo = 2;
+// The sound driver's period (smaller ones cost far more CPU under PulseAudio), and the block a piece
+// is rendered in: its end is noticed at the end of the block in which its ticks run out.
+constexpr int kPeriodFrames = 512;
+
+// Samples in memory and on their way to the sound server are 16-bit.
+constexpr float kPcmScale = 32768.0F;
+inline int16_t to_pcm(float sample) {
+    return static_cast<int16_t>(std::clamp<long>(std::lrint(sample * kPcmScale), INT16_MIN, INT16_MAX));
+}
+
+// The settings every synth and sound driver of the device is made with.
+fluid_settings_t* new_music_settings();
+void delete_music_settings(fluid_settings_t* settings);
+
+// A synth with the first soundfont that loads, trying them in order; null only when FluidSynth
+// cannot make one. `loaded` tells which soundfont it got (empty: none, and the music is silent).
+// Gives up between steps once `quitting` is set.
+fluid_synth_t* new_music_synth(fluid_settings_t* settings, const std::vector<std::string>& soundfonts,
+                               const std::atomic<bool>& quitting, std::string& loaded);
+
+// Renders `frames` of the synth into `left` and `right`, its reverb and chorus mixed in, adding to
+// what the buffers hold.
+void render_stereo(fluid_synth_t* synth, int frames, float* left, float* right);
+
+// FluidSynth's log: errors and warnings once each on stderr, or nothing while `quiet`.
+void route_fluid_log(bool quiet);
+
+}  // namespace vr
