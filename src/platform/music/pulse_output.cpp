@@ -70,8 +70,8 @@ std::unique_ptr<PulseOutput> PulseOutput::connect(Source source) {
 }
 
 bool PulseOutput::open_stream() {
-    const pa_sample_spec spec{PA_SAMPLE_S16NE, static_cast<uint32_t>(kSampleRate), kStereo};
-    stream_ = pa_stream_new(context_, "music", &spec, nullptr);
+    const pa_sample_spec sample_format{PA_SAMPLE_S16NE, static_cast<uint32_t>(kSampleRate), kStereo};
+    stream_ = pa_stream_new(context_, "music", &sample_format, nullptr);
     if (stream_ == nullptr) return false;
     pa_stream_set_state_callback(
         stream_, [](pa_stream*, void* mainloop) { signal_mainloop(mainloop); }, mainloop_);
