@@ -45,6 +45,10 @@ QTextBlockFormat block_format(int gap_above, int scale) {
     return format;
 }
 
+bool is_escape(const QEvent& event) {
+    return event.type() == QEvent::KeyPress && static_cast<const QKeyEvent&>(event).key() == Qt::Key_Escape;
+}
+
 }  // namespace
 
 DocumentWindow::DocumentWindow(Window& owner, int width, int height)
@@ -60,8 +64,11 @@ DocumentWindow::DocumentWindow(Window& owner, int width, int height)
     layout->addLayout(buttons_);
     buttons_->addStretch();
     browser_->setOpenLinks(false);
-    // Scrolling and reading go on while the game plays its turn or an animation.
+    // Scrolling and reading go on while the game plays its turn or an animation, and Escape
+    // closes the page then too: the browser ignores it, and the window would get it only after
+    // the game's handler.
     EventGate::set_passes_input(browser_);
+    browser_->installEventFilter(this);
     apply_scale(owner.scale());
 }
 
@@ -131,8 +138,16 @@ const QTextDocument& DocumentWindow::page() const {
     return *browser_->document();
 }
 
+bool DocumentWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == browser_ && is_escape(*event)) {
+        close();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void DocumentWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
+    if (is_escape(*event)) {
         close();
         return;
     }

@@ -70,8 +70,9 @@ public:
     const QTextDocument& page() const;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;  // Escape closes
-    void changeEvent(QEvent* event) override;       // a new language: every text anew
+    bool eventFilter(QObject* watched, QEvent* event) override;  // Escape on the page closes
+    void keyPressEvent(QKeyEvent* event) override;               // Escape on a button closes
+    void changeEvent(QEvent* event) override;                    // a new language: every text anew
 
 private:
     struct Heading {
