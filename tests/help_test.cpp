@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -105,6 +106,7 @@ TEST_F(HelpTest, HowToPlayTabulatesTheFamiliarsAndMagicsTheGamePlaysWith) {
     form->familiars(kHuman, 5).cost = 11;
     form->magics(kMeteor).cost = 2;
     form->menu_language(1)->click();
+    form->help_window->close();
     form->menu_howtoplay->click();
     ASSERT_NO_FATAL_FAILURE(expect_tables_are_the_catalogue());
     form->menu_language(0)->click();
@@ -142,6 +144,12 @@ TEST_F(HelpTest, HowToPlayOpensBesideAPlayableGameWithF1AndClosesWithEscape) {
     EXPECT_TRUE(pause.pauses.empty()) << "opening the help never pauses the game";
     form->buttonmove.click();
     EXPECT_EQ(form->ActionMode, "move") << "the game goes on taking commands";
+    QScrollBar* place = form->help_window->findChild<QTextBrowser*>()->verticalScrollBar();
+    place->setValue(place->maximum() / 2);
+    const QTextDocument* drawn = &page();
+    form->menu_howtoplay->click();
+    EXPECT_EQ(&page(), drawn) << "F1 on an open page brings it to the front as it is";
+    EXPECT_EQ(place->value(), place->maximum() / 2);
 
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(form->help_window->findChild<QTextBrowser*>(), &escape);

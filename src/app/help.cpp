@@ -87,6 +87,8 @@ constexpr int kFieldHeight = 40;
 }  // namespace
 
 void GameForm::menu_howtoplay_Click() {
+    // F1 again finds the page where the reader is.
+    if (help_window && help_window->bring_to_front()) return;
     if (!help_window) {
         help_window = std::make_unique<DocumentWindow>(*this, kHelpWidth, kHelpHeight);
     }

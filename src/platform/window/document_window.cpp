@@ -120,6 +120,14 @@ void DocumentWindow::open() {
     browser_->setFocus();
 }
 
+bool DocumentWindow::bring_to_front() {
+    if (!isVisible()) return false;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
+    return true;
+}
+
 void DocumentWindow::apply_scale(int scale) {
     const double place = reading_place();
     scale_ = scale;

@@ -63,6 +63,8 @@ public:
 
     // Shows the window in front, its page drawn anew and at the top, ready for the keys.
     void open();
+    // Brings an open window to the front as it is, where the reader left it; false when closed.
+    bool bring_to_front();
     // Draws the page `scale` times larger: pictures pixel for pixel, text at the larger size.
     void apply_scale(int scale);
     int scale() const { return scale_; }
