@@ -106,6 +106,9 @@ TEST_F(HelpTest, HowToPlayTabulatesTheFamiliarsAndMagicsTheGamePlaysWith) {
     form->familiars(kHuman, 5).cost = 11;
     form->magics(kMeteor).cost = 2;
     form->menu_language(1)->click();
+    const QTextDocument* drawn = &page();
+    QCoreApplication::processEvents();  // the news of the pick Qt posts
+    EXPECT_EQ(&page(), drawn) << "one pick of a language draws the page once";
     form->help_window->close();
     form->menu_howtoplay->click();
     ASSERT_NO_FATAL_FAILURE(expect_tables_are_the_catalogue());

@@ -138,8 +138,8 @@ void DocumentWindow::apply_scale(int scale) {
                                  kButtonGap * scale);
     buttons_->setSpacing(kButtonGap * scale);
     fit_window();
-    draw_page();
-    scroll_to(place);
+    // A closed window draws its page when it opens.
+    if (isVisible()) draw_page_at(place);
 }
 
 const QTextDocument& DocumentWindow::page() const {
@@ -166,12 +166,10 @@ void DocumentWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange) {
         setWindowTitle(caption_.shown());
         for (const auto& [button, caption] : button_captions_) button->setText(caption.shown());
-        // A closed window draws its page when it opens.
-        if (isVisible()) {
-            const double place = reading_place();
-            draw_page();
-            scroll_to(place);
-        }
+        // One pick of a language brings the news several times (through the owner, as a window
+        // of its own, once per translator): the page is drawn anew at the first. A closed window
+        // draws its page when it opens.
+        if (isVisible() && drawn_language_ != installed_language()) draw_page_at(reading_place());
     }
     QWidget::changeEvent(event);
 }
@@ -186,6 +184,11 @@ void DocumentWindow::scroll_to(double place) {
     bar.setValue(int(place * bar.maximum()));
 }
 
+void DocumentWindow::draw_page_at(double place) {
+    draw_page();
+    scroll_to(place);
+}
+
 void DocumentWindow::fit_window() {
     QSize size(width_ * scale_, height_ * scale_);
     if (const QScreen* screen = owner_.screen()) {
@@ -198,6 +201,7 @@ void DocumentWindow::fit_window() {
 void DocumentWindow::draw_page() {
     // Written apart from the browser and handed to it whole: a shown browser lays the page out
     // again at every insertion, which took over half a second for 遊び方.
+    drawn_language_ = installed_language();
     auto* document = new QTextDocument(browser_);
     document->setDefaultFont(font());
     document->setDocumentMargin(kPageMargin * scale_);

@@ -9,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "platform/language/language.h"
 #include "platform/language/text.h"
 #include "platform/window/picture.h"
 
@@ -65,7 +66,8 @@ public:
     void open();
     // Brings an open window to the front as it is, where the reader left it; false when closed.
     bool bring_to_front();
-    // Draws the page `scale` times larger: pictures pixel for pixel, text at the larger size.
+    // Draws the page `scale` times larger: pictures pixel for pixel, text at the larger size; a
+    // closed window when it opens.
     void apply_scale(int scale);
     int scale() const { return scale_; }
     // The page as drawn last; a picture that was not there is an image without its resource.
@@ -89,6 +91,7 @@ private:
     double reading_place() const;
     void scroll_to(double place);
     void draw_page();
+    void draw_page_at(double place);
     void insert_picture(QTextCursor& cursor, const Picture& picture);
     void insert_table(QTextCursor& cursor, const DocumentTable& table);
     void fit_window();
@@ -102,7 +105,8 @@ private:
     int width_;
     int height_;
     int scale_ = 1;
-    int pictures_drawn_ = 0;  // names each picture of the page drawn last
+    int pictures_drawn_ = 0;                        // names each picture of the page drawn last
+    Language drawn_language_ = Language::Japanese;  // the language of the page drawn last
 };
 
 }  // namespace vr
