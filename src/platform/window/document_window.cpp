@@ -176,12 +176,12 @@ void DocumentWindow::changeEvent(QEvent* event) {
 
 double DocumentWindow::reading_place() const {
     const QScrollBar& bar = *browser_->verticalScrollBar();
-    return bar.maximum() > 0 ? double(bar.value()) / bar.maximum() : 0.0;
+    return bar.maximum() > 0 ? static_cast<double>(bar.value()) / bar.maximum() : 0.0;
 }
 
 void DocumentWindow::scroll_to(double place) {
     QScrollBar& bar = *browser_->verticalScrollBar();
-    bar.setValue(int(place * bar.maximum()));
+    bar.setValue(static_cast<int>(place * bar.maximum()));
 }
 
 void DocumentWindow::draw_page_at(double place) {
