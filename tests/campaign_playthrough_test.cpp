@@ -231,7 +231,8 @@ void expect_fits(const Shown& shown) {
         option.initFrom(button);
         width = control.style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
     } else if (dynamic_cast<const Frame*>(&control)) {
-        width -= 2 * 8 + 2 * 2;  // the caption's indent at both ends, and its padding
+        // The caption's indent at both ends, and its gaps.
+        width -= 2 * Frame::kCaptionLeft + 2 * Frame::kCaptionPadding;
     }
     const auto* label = dynamic_cast<const QLabel*>(&control);
     const int flags = label && label->wordWrap() ? Qt::TextWordWrap : 0;

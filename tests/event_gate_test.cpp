@@ -112,7 +112,7 @@ TEST_F(EventGateTest, KeysDuringAPauseWaitAndAKeyForADiscardingButtonIsDropped) 
     button.set_discard_presses_while_busy(false);
 }
 
-TEST_F(EventGateTest, AReadingWindowScrollsDuringAPauseWhileItsButtonsWait) {
+TEST_F(EventGateTest, AReadingWindowScrollsAndClosesWithEscapeDuringAPauseWhileItsButtonsWait) {
     DocumentWindow reading(window, 200, 100);
     for (int line = 0; line < 50; ++line) reading.add_paragraph("line " + std::to_string(line));
     reading.add_button(DocumentButton::Close, "close");
@@ -128,6 +128,14 @@ TEST_F(EventGateTest, AReadingWindowScrollsDuringAPauseWhileItsButtonsWait) {
     });
     let_events_run(kShortPause);
     EXPECT_FALSE(reading.isVisible());
+
+    reading.open();
+    let_events_run(kShortPause);
+    EventGate::run([&] {
+        QCoreApplication::postEvent(page, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        pause.sleep(kShortPause);
+        EXPECT_FALSE(reading.isVisible()) << "Escape on the page closes it while the game is busy";
+    });
 }
 
 TEST_F(EventGateTest, ACloseRequestDuringAHandlerTakesEffectWhenItEnds) {

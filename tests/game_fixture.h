@@ -40,9 +40,11 @@ class RecordingMusicDevice : public MusicDevice {
 public:
     int send_command(const std::string& command, std::string* reply) override;
     std::string soundfont_file() override { return soundfont; }
+    Hearing hearing() override { return heard; }
     std::vector<std::string> commands;
     std::string mode = "stopped";  // what "status ... mode" answers
     std::string soundfont;         // the soundfont it says it plays with
+    Hearing heard = Hearing::Heard;
 };
 
 // Copies every committed picture and tune into a fresh directory and makes it current, so the

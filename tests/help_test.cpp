@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -105,6 +106,10 @@ TEST_F(HelpTest, HowToPlayTabulatesTheFamiliarsAndMagicsTheGamePlaysWith) {
     form->familiars(kHuman, 5).cost = 11;
     form->magics(kMeteor).cost = 2;
     form->menu_language(1)->click();
+    const QTextDocument* drawn = &page();
+    QCoreApplication::processEvents();  // the news of the pick Qt posts
+    EXPECT_EQ(&page(), drawn) << "one pick of a language draws the page once";
+    form->help_window->close();
     form->menu_howtoplay->click();
     ASSERT_NO_FATAL_FAILURE(expect_tables_are_the_catalogue());
     form->menu_language(0)->click();
@@ -142,6 +147,12 @@ TEST_F(HelpTest, HowToPlayOpensBesideAPlayableGameWithF1AndClosesWithEscape) {
     EXPECT_TRUE(pause.pauses.empty()) << "opening the help never pauses the game";
     form->buttonmove.click();
     EXPECT_EQ(form->ActionMode, "move") << "the game goes on taking commands";
+    QScrollBar* place = form->help_window->findChild<QTextBrowser*>()->verticalScrollBar();
+    place->setValue(place->maximum() / 2);
+    const QTextDocument* drawn = &page();
+    form->menu_howtoplay->click();
+    EXPECT_EQ(&page(), drawn) << "F1 on an open page brings it to the front as it is";
+    EXPECT_EQ(place->value(), place->maximum() / 2);
 
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(form->help_window->findChild<QTextBrowser*>(), &escape);
@@ -149,18 +160,25 @@ TEST_F(HelpTest, HowToPlayOpensBesideAPlayableGameWithF1AndClosesWithEscape) {
     EXPECT_EQ(form->ActionMode, "move") << "Escape in the help is not the game's Escape";
 }
 
-TEST_F(HelpTest, AboutNamesTheVersionTheLicenceAndTheSoundfontInUse) {
+TEST_F(HelpTest, AboutNamesTheVersionTheLicenceAndTheSoundfontTheMusicIsHeardWith) {
+    using Hearing = MusicDevice::Hearing;
     struct Row {
         const char* rule;
+        Hearing heard;
         std::string soundfont;
         QString says;
     };
+    const std::string font = "/usr/share/sounds/sf2/TimGM6mb.sf2";
     const Row rows[] = {
-        {"the soundfont's own file", "/usr/share/sounds/sf2/TimGM6mb.sf2",
-         "/usr/share/sounds/sf2/TimGM6mb.sf2"},
-        {"no soundfont: no music", "", "音色ファイル（サウンドフォント）が読み込まれていないので"},
+        {"the soundfont's own file", Hearing::Heard, font, QString::fromStdString(font)},
+        {"no soundfont: no music", Hearing::Silent, "",
+         "音色ファイル（サウンドフォント）が読み込まれていないので"},
+        {"no sound output: no music, whatever the font", Hearing::Silent, font, "音を出す先"},
+        {"opened before the music is set up", Hearing::SettingUp, "", "音楽はまだ準備中"},
+        {"opened again once it is", Hearing::Heard, font, QString::fromStdString(font)},
     };
     for (const Row& row : rows) {
+        music.heard = row.heard;
         music.soundfont = row.soundfont;
         form->menu_about->click();
         ASSERT_TRUE(form->about_window->isVisible());
@@ -168,6 +186,8 @@ TEST_F(HelpTest, AboutNamesTheVersionTheLicenceAndTheSoundfontInUse) {
         for (const QString& part :
              {QString(program_version()), QString(kProgramLicence), QString("assets/"), row.says})
             EXPECT_TRUE(text.contains(part)) << row.rule << ": " << part.toStdString();
+        EXPECT_EQ(text.contains(QString::fromStdString(font)), row.heard == Hearing::Heard)
+            << row.rule << ": the font is named only when it is heard";
     }
 }
 

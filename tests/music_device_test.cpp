@@ -234,18 +234,26 @@ struct HeldDevice {
     std::unique_ptr<FluidMusicDevice> device;
 };
 
-TEST_F(MusicDeviceTest, NamesTheSoundfontFileItPlaysWithOrNoneWhenItFoundNone) {
+TEST_F(MusicDeviceTest, NamesTheSoundfontFileItPlaysWithOrNoneWhenItFoundNoneAndWhetherItIsHeard) {
+    using Hearing = MusicDevice::Hearing;
     std::string expected;
     for (const std::string& font : system_soundfonts()) {
         std::error_code error;
         if (expected.empty() && fs::exists(font, error)) expected = fs::canonical(font).string();
     }
     EXPECT_EQ(device_.soundfont_file(), expected) << "the file itself, not the link that chose it";
+    EXPECT_EQ(device_.hearing(), Hearing::Silent) << "nobody hears a silent output, whatever its font";
+    HeldDevice held(FluidMusicDevice::Output::Pulled);
+    EXPECT_EQ(held.device->hearing(), Hearing::SettingUp);
+    held.release();
+    held.device->wait_until_set_up();
+    EXPECT_EQ(held.device->hearing(), expected.empty() ? Hearing::Silent : Hearing::Heard);
     ::testing::internal::CaptureStderr();
-    FluidMusicDevice without(FluidMusicDevice::Output::Silent, {(dir_ / "no_such_font.sf2").string()});
+    FluidMusicDevice without(FluidMusicDevice::Output::Pulled, {(dir_ / "no_such_font.sf2").string()});
     without.wait_until_set_up();
     ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(without.soundfont_file(), "");
+    EXPECT_EQ(without.hearing(), Hearing::Silent) << "an output without a soundfont plays nothing";
 }
 
 // ---- sound taken block by block, on the device's own sample clock ----

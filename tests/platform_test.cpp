@@ -206,7 +206,9 @@ QImage nearest_neighbour(const QImage& image, int scale) {
 
 TEST(WindowScale, TheFirstStartPicksTheLargestScaleThatFitsMostOfTheScreen) {
     // The menu bar grows with the window: 18 px at x1, 57 at x4 with the game's font.
-    const auto menu_bar = [](int scale) { return 13 * scale + 5; };
+    constexpr int kMenuTextPixels = 13;  // a line of the menu's text, a scale
+    constexpr int kMenuFramePixels = 5;  // the bar's own margins, at every scale
+    const auto menu_bar = [](int scale) { return kMenuTextPixels * scale + kMenuFramePixels; };
     const struct {
         const char* name;
         QSize available;

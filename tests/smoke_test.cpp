@@ -386,6 +386,8 @@ TEST(CommandLine, AnswersWithoutADisplayOrTheLockAndRefusesWhatItDoesNotKnow) {
         {{"-h"}, 0, "  -v, --version", ""},
         {{"--version"}, 0, version + "Copyright", ""},
         {{"-v"}, 0, "License GPL-3.0-or-later", ""},
+        // Qt's own options are Qt's to read, with their values; X11's names for them too.
+        {{"-title", "Beroran", "-name", "beroran", "-nograb", "-style=fusion", "--version"}, 0, version, ""},
         {{"--fullscreen"}, 2, "", "beroran: Unknown option 'fullscreen'. Try 'beroran --help'.\n"},
         {{"-x", "--help"}, 2, "", "beroran: Unknown option 'x'. Try 'beroran --help'.\n"},
         {{"save.txt"}, 2, "", "beroran: Unexpected argument 'save.txt'. Try 'beroran --help'.\n"},

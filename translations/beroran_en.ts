@@ -43,6 +43,14 @@
         <source>音楽は音色ファイル（サウンドフォント）%1 で鳴らしています。音色ファイルはこのゲームとは別のもので、それ自身のライセンスで配布されています。</source>
         <translation>The music plays with the soundfont %1. The soundfont is not part of this game and comes with its own licence.</translation>
     </message>
+    <message>
+        <source>音楽はまだ準備中です。少ししてからこのウィンドウを開き直すと、使っている音色ファイル（サウンドフォント）が出ます。</source>
+        <translation>The music is still being set up. Open this window again in a moment to see the soundfont it plays with.</translation>
+    </message>
+    <message>
+        <source>音を出す先（サウンド出力）が見つからないので、今は音楽が鳴りません。</source>
+        <translation>No sound output was found, so there is no music for now.</translation>
+    </message>
 </context>
 <context>
     <name>Board</name>

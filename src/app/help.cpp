@@ -87,6 +87,8 @@ constexpr int kFieldHeight = 40;
 }  // namespace
 
 void GameForm::menu_howtoplay_Click() {
+    // F1 again finds the page where the reader is.
+    if (help_window && help_window->bring_to_front()) return;
     if (!help_window) {
         help_window = std::make_unique<DocumentWindow>(*this, kHelpWidth, kHelpHeight);
     }
@@ -317,10 +319,19 @@ void GameForm::write_about_page(DocumentWindow& page) {
         "About",
         "絵と音楽もこのプロジェクトで作ったもので、同じライセンスです。どちらもソースの assets/ にある、"
         "文字で書かれた元データから作られています。"));
+    // Asked at every opening: the music is set up only after the title has been seen.
     const std::string soundfont = music.soundfont_file();
-    if (soundfont.empty()) {
+    const MusicDevice::Hearing hearing = music.hearing();
+    if (hearing == MusicDevice::Hearing::SettingUp) {
+        page.add_paragraph(VR_TEXT("About",
+                                   "音楽はまだ準備中です。少ししてからこのウィンドウを開き直すと、"
+                                   "使っている音色ファイル（サウンドフォント）が出ます。"));
+    } else if (soundfont.empty()) {
         page.add_paragraph(VR_TEXT(
             "About", "音色ファイル（サウンドフォント）が読み込まれていないので、今は音楽が鳴りません。"));
+    } else if (hearing == MusicDevice::Hearing::Silent) {
+        page.add_paragraph(
+            VR_TEXT("About", "音を出す先（サウンド出力）が見つからないので、今は音楽が鳴りません。"));
     } else {
         page.add_paragraph(VR_TEXT("About",
                                    "音楽は音色ファイル（サウンドフォント）%1 "

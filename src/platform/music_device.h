@@ -15,6 +15,10 @@ public:
     // The soundfont file the music plays with; empty while there is none (not loaded yet, or no
     // soundfont could be).
     virtual std::string soundfont_file() { return {}; }
+    // Whether anyone hears the music: not known while the device is still being set up; silent
+    // without a sound output or without a soundfont.
+    enum class Hearing { SettingUp, Heard, Silent };
+    virtual Hearing hearing() { return Hearing::Silent; }
 };
 
 }  // namespace vr

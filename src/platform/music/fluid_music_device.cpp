@@ -127,6 +127,12 @@ std::string FluidMusicDevice::soundfont_file() {
     return error ? loaded : file.string();
 }
 
+MusicDevice::Hearing FluidMusicDevice::hearing() {
+    const std::lock_guard lock(render_mutex_);
+    if (!set_up_finished_) return Hearing::SettingUp;
+    return sink_ != Sink::Silent && !soundfont_.empty() ? Hearing::Heard : Hearing::Silent;
+}
+
 bool FluidMusicDevice::plays_silently() {
     wait_until_set_up();
     return sink_ == Sink::Silent;

@@ -70,6 +70,7 @@ public:
 
     int send_command(const std::string& command, std::string* reply) override;
     std::string soundfont_file() override;
+    Hearing hearing() override;
 
     // Lets a held set-up begin now.
     void release_set_up();

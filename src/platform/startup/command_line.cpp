@@ -16,12 +16,13 @@ namespace {
 constexpr int kBadUsage = 2;
 constexpr const char* kProgramName = "beroran";
 
-// The options QGuiApplication and QApplication read themselves; accepted here, shown nowhere.
-const char* const kQtValueOptions[] = {
-    "platform",        "platformpluginpath", "platformtheme", "plugin",
-    "qwindowgeometry", "qwindowicon",        "qwindowtitle",  "session",
-    "display",         "geometry",           "style",         "stylesheet"};
-const char* const kQtFlags[] = {"reverse", "widgetcount"};
+// The options Qt reads itself: QCoreApplication, QGuiApplication, QApplication (-qdevel and
+// -qdebug now do nothing) and the X11 platform, where -geometry, -title and -icon stand for
+// -qwindowgeometry, -qwindowtitle and -qwindowicon. Accepted here, shown nowhere.
+constexpr const char* kQtValueOptions =
+    "qmljsdebugger platform platformpluginpath platformtheme plugin session qwindowgeometry qwindowicon "
+    "qwindowtitle style stylesheet display geometry title icon name visual";
+constexpr const char* kQtFlags = "reverse testability widgetcount qdevel qdebug nograb dograb";
 
 void hide(QCommandLineParser& parser, QCommandLineOption option) {
     option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -55,8 +56,9 @@ std::optional<int> answer_command_line(int argc, char** argv) {
     const QCommandLineOption version({"v", "version"}, "Show the version and the licence, and exit.");
     parser.addOption(help);
     parser.addOption(version);
-    for (const char* name : kQtValueOptions) hide(parser, QCommandLineOption(name, "", "value"));
-    for (const char* name : kQtFlags) hide(parser, QCommandLineOption(name, ""));
+    for (const QString& name : QString(kQtValueOptions).split(' '))
+        hide(parser, QCommandLineOption(name, "", "value"));
+    for (const QString& name : QString(kQtFlags).split(' ')) hide(parser, QCommandLineOption(name, ""));
 
     QString error;
     if (!parser.parse(QCoreApplication::arguments())) {

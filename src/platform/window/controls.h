@@ -136,6 +136,11 @@ private:
 // A panel with a caption on its top border and a back colour, holding other controls.
 class Frame : public QWidget, public ScaledControl {
 public:
+    // The caption cut into the border, in the game's pixels: its indent from the left edge, and
+    // the border's gap on either side of its text.
+    static constexpr int kCaptionLeft = 8;
+    static constexpr int kCaptionPadding = 2;
+
     explicit Frame(QWidget* parent);
     void place(int x, int y, int width, int height);
     void set_left(int x);

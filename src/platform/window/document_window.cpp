@@ -45,6 +45,10 @@ QTextBlockFormat block_format(int gap_above, int scale) {
     return format;
 }
 
+bool is_escape(const QEvent& event) {
+    return event.type() == QEvent::KeyPress && static_cast<const QKeyEvent&>(event).key() == Qt::Key_Escape;
+}
+
 }  // namespace
 
 DocumentWindow::DocumentWindow(Window& owner, int width, int height)
@@ -60,8 +64,11 @@ DocumentWindow::DocumentWindow(Window& owner, int width, int height)
     layout->addLayout(buttons_);
     buttons_->addStretch();
     browser_->setOpenLinks(false);
-    // Scrolling and reading go on while the game plays its turn or an animation.
+    // Scrolling and reading go on while the game plays its turn or an animation, and Escape
+    // closes the page then too: the browser ignores it, and the window would get it only after
+    // the game's handler.
     EventGate::set_passes_input(browser_);
+    browser_->installEventFilter(this);
     apply_scale(owner.scale());
 }
 
@@ -113,6 +120,14 @@ void DocumentWindow::open() {
     browser_->setFocus();
 }
 
+bool DocumentWindow::bring_to_front() {
+    if (!isVisible()) return false;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
+    return true;
+}
+
 void DocumentWindow::apply_scale(int scale) {
     const double place = reading_place();
     scale_ = scale;
@@ -123,16 +138,24 @@ void DocumentWindow::apply_scale(int scale) {
                                  kButtonGap * scale);
     buttons_->setSpacing(kButtonGap * scale);
     fit_window();
-    draw_page();
-    scroll_to(place);
+    // A closed window draws its page when it opens.
+    if (isVisible()) draw_page_at(place);
 }
 
 const QTextDocument& DocumentWindow::page() const {
     return *browser_->document();
 }
 
+bool DocumentWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == browser_ && is_escape(*event)) {
+        close();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void DocumentWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
+    if (is_escape(*event)) {
         close();
         return;
     }
@@ -143,24 +166,27 @@ void DocumentWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange) {
         setWindowTitle(caption_.shown());
         for (const auto& [button, caption] : button_captions_) button->setText(caption.shown());
-        // A closed window draws its page when it opens.
-        if (isVisible()) {
-            const double place = reading_place();
-            draw_page();
-            scroll_to(place);
-        }
+        // One pick of a language brings the news several times (through the owner, as a window
+        // of its own, once per translator): the page is drawn anew at the first. A closed window
+        // draws its page when it opens.
+        if (isVisible() && drawn_language_ != installed_language()) draw_page_at(reading_place());
     }
     QWidget::changeEvent(event);
 }
 
 double DocumentWindow::reading_place() const {
     const QScrollBar& bar = *browser_->verticalScrollBar();
-    return bar.maximum() > 0 ? double(bar.value()) / bar.maximum() : 0.0;
+    return bar.maximum() > 0 ? static_cast<double>(bar.value()) / bar.maximum() : 0.0;
 }
 
 void DocumentWindow::scroll_to(double place) {
     QScrollBar& bar = *browser_->verticalScrollBar();
-    bar.setValue(int(place * bar.maximum()));
+    bar.setValue(static_cast<int>(place * bar.maximum()));
+}
+
+void DocumentWindow::draw_page_at(double place) {
+    draw_page();
+    scroll_to(place);
 }
 
 void DocumentWindow::fit_window() {
@@ -175,6 +201,7 @@ void DocumentWindow::fit_window() {
 void DocumentWindow::draw_page() {
     // Written apart from the browser and handed to it whole: a shown browser lays the page out
     // again at every insertion, which took over half a second for 遊び方.
+    drawn_language_ = installed_language();
     auto* document = new QTextDocument(browser_);
     document->setDefaultFont(font());
     document->setDocumentMargin(kPageMargin * scale_);

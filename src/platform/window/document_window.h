@@ -9,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "platform/language/language.h"
 #include "platform/language/text.h"
 #include "platform/window/picture.h"
 
@@ -63,15 +64,19 @@ public:
 
     // Shows the window in front, its page drawn anew and at the top, ready for the keys.
     void open();
-    // Draws the page `scale` times larger: pictures pixel for pixel, text at the larger size.
+    // Brings an open window to the front as it is, where the reader left it; false when closed.
+    bool bring_to_front();
+    // Draws the page `scale` times larger: pictures pixel for pixel, text at the larger size; a
+    // closed window when it opens.
     void apply_scale(int scale);
     int scale() const { return scale_; }
     // The page as drawn last; a picture that was not there is an image without its resource.
     const QTextDocument& page() const;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;  // Escape closes
-    void changeEvent(QEvent* event) override;       // a new language: every text anew
+    bool eventFilter(QObject* watched, QEvent* event) override;  // Escape on the page closes
+    void keyPressEvent(QKeyEvent* event) override;               // Escape on a button closes
+    void changeEvent(QEvent* event) override;                    // a new language: every text anew
 
 private:
     struct Heading {
@@ -86,6 +91,7 @@ private:
     double reading_place() const;
     void scroll_to(double place);
     void draw_page();
+    void draw_page_at(double place);
     void insert_picture(QTextCursor& cursor, const Picture& picture);
     void insert_table(QTextCursor& cursor, const DocumentTable& table);
     void fit_window();
@@ -99,7 +105,8 @@ private:
     int width_;
     int height_;
     int scale_ = 1;
-    int pictures_drawn_ = 0;  // names each picture of the page drawn last
+    int pictures_drawn_ = 0;                        // names each picture of the page drawn last
+    Language drawn_language_ = Language::Japanese;  // the language of the page drawn last
 };
 
 }  // namespace vr

@@ -9,10 +9,8 @@ namespace vr {
 
 namespace {
 
-// Frame border and caption geometry.
-constexpr int kFrameCaptionLeft = 8;
+// The border's top line runs through the middle of the caption.
 constexpr int kFrameBorderTop = 6;
-constexpr int kFrameCaptionPadding = 2;
 
 // A rectangle outline one game pixel thick through the pixels from `from` to `to` inclusive.
 void outline(QPainter& painter, QPoint from, QPoint to, const QColor& colour) {
@@ -85,8 +83,8 @@ void Frame::paintEvent(QPaintEvent*) {
     // The caption is cut into the top edge, in the font of this scale.
     const QString& text = caption_shown_;
     const QFontMetrics metrics(font());
-    const int padding = kFrameCaptionPadding * s;
-    const QRect text_rect(kFrameCaptionLeft * s, 0, metrics.horizontalAdvance(text) + 2 * padding,
+    const int padding = kCaptionPadding * s;
+    const QRect text_rect(kCaptionLeft * s, 0, metrics.horizontalAdvance(text) + 2 * padding,
                           metrics.height());
     painter.fillRect(text_rect, to_qcolor(back_colour_));
     painter.setPen(Qt::black);
