@@ -158,6 +158,10 @@ TEST_F(HelpTest, HowToPlayOpensBesideAPlayableGameWithF1AndClosesWithEscape) {
     QApplication::sendEvent(form->help_window->findChild<QTextBrowser*>(), &escape);
     EXPECT_FALSE(form->help_window->isVisible());
     EXPECT_EQ(form->ActionMode, "move") << "Escape in the help is not the game's Escape";
+    // Back in the game's window, Space and Enter keep pressing the screen's own button.
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    EXPECT_EQ(form->focusWidget(), nullptr) << "coming back does not put a button under Space";
 }
 
 TEST_F(HelpTest, AboutNamesTheVersionTheLicenceAndTheSoundfontTheMusicIsHeardWith) {

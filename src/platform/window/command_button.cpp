@@ -1,5 +1,6 @@
 // The command button: a click or Space or Enter on its focus runs its handler through the event gate.
 #include <QEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 
 #include "platform/window/control_support.h"
@@ -58,6 +59,17 @@ void CommandButton::keyPressEvent(QKeyEvent* event) {
 
 void CommandButton::set_discard_presses_while_busy(bool discard) {
     EventGate::set_discard_presses(this, discard);
+}
+
+void CommandButton::focusInEvent(QFocusEvent* event) {
+    // Qt gives a window that comes back without a focus its first button, and Space would then
+    // press that button instead of the screen's own: only a button Tab chose gets it back.
+    const auto* game_window = dynamic_cast<const Window*>(window());
+    if (event->reason() == Qt::ActiveWindowFocusReason && game_window && !game_window->focus_chosen(*this)) {
+        clearFocus();
+        return;
+    }
+    QPushButton::focusInEvent(event);
 }
 
 }  // namespace vr

@@ -189,6 +189,7 @@ protected:
     // on to the window.
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     Text caption_;
@@ -291,6 +292,9 @@ public:
     QActionGroup* add_radio_group();
     // Takes the Tab focus away, so Enter and Space fall back to what the window makes of them.
     void drop_focus();
+    // Whether the Tab keys put the focus on `control`: only then does coming back to the window
+    // give it back.
+    bool focus_chosen(const QWidget& control) const { return &control == tab_focus_; }
     // Shows the window and returns once it has been painted (or after a short wait on a slow
     // display). Clicks and keys that arrive meanwhile wait for the caller's work to end.
     void show_painted();
@@ -316,6 +320,7 @@ private:
     QSize client_size_;
     QFont font_;
     int scale_ = 1;
+    const QWidget* tab_focus_ = nullptr;  // where Tab put the focus last; only ever compared
     Text caption_;
 };
 

@@ -164,6 +164,7 @@ QActionGroup* Window::add_radio_group() {
 }
 
 void Window::drop_focus() {
+    tab_focus_ = nullptr;
     if (QWidget* focused = focusWidget()) focused->clearFocus();
 }
 
@@ -195,6 +196,7 @@ bool Window::focusNextPrevChild(bool next) {
         candidate = next ? candidate->nextInFocusChain() : candidate->previousInFocusChain();
         if (candidate != this && isAncestorOf(candidate) && (candidate->focusPolicy() & Qt::TabFocus) &&
             reachable(*candidate)) {
+            tab_focus_ = candidate;
             candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
             return true;
         }
