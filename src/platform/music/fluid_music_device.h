@@ -20,6 +20,7 @@
 #include "platform/music/music_command.h"
 #include "platform/music/pulse_output.h"
 #include "platform/music/rendered_piece.h"
+#include "platform/music/sample_format.h"
 #include "platform/music/synth_setup.h"
 #include "platform/music_device.h"
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/music/synth_setup.h"
+#include "platform/music/sample_format.h"
 
 namespace vr {
 

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/music/synth_setup.h"
+#include "platform/music/sample_format.h"
 
 namespace vr {
 

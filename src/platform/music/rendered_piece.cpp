@@ -10,6 +10,7 @@
 #include <array>
 #include <cmath>
 
+#include "platform/music/sample_format.h"
 #include "platform/music/synth_setup.h"
 
 namespace vr {

@@ -8,6 +8,8 @@
 #include <mutex>
 #include <set>
 
+#include "platform/music/sample_format.h"
+
 namespace vr {
 
 namespace {

@@ -2,10 +2,7 @@
 // FluidSynth's log, and one block of stereo sound.
 #pragma once
 
-#include <algorithm>
 #include <atomic>
-#include <cmath>
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,18 +11,6 @@ using fluid_settings_t = struct _fluid_hashtable_t;
 using fluid_synth_t = struct _fluid_synth_t;
 
 namespace vr {
-
-constexpr double kSampleRate = 44100.0;
-constexpr int kStereo = 2;
-// The sound driver's period (smaller ones cost far more CPU under PulseAudio), and the block a piece
-// is rendered in: its end is noticed at the end of the block in which its ticks run out.
-constexpr int kPeriodFrames = 512;
-
-// Samples in memory and on their way to the sound server are 16-bit.
-constexpr float kPcmScale = 32768.0F;
-inline int16_t to_pcm(float sample) {
-    return static_cast<int16_t>(std::clamp<long>(std::lrint(sample * kPcmScale), INT16_MIN, INT16_MAX));
-}
 
 // The settings every synth and sound driver of the device is made with.
 fluid_settings_t* new_music_settings();
