@@ -127,11 +127,6 @@ std::string FluidMusicDevice::soundfont_file() {
     return error ? loaded : file.string();
 }
 
-bool FluidMusicDevice::plays_silently() {
-    wait_until_set_up();
-    return sink_ == Sink::Silent;
-}
-
 bool FluidMusicDevice::piece_rendered() {
     const std::lock_guard lock(state_mutex_);
     return piece_ != nullptr && piece_->finished();

@@ -75,7 +75,6 @@ public:
     // Lets a held set-up begin now.
     void release_set_up();
     void wait_until_set_up();
-    bool plays_silently();  // waits for the set-up
     // Whether the open piece is wholly in memory, its tail included.
     bool piece_rendered();
     // Output::Pulled: the next `frames` of sound, as a sound driver takes them.

@@ -25,7 +25,6 @@ public:
     // end before anyone hears it.
     bool playing_when(size_t heard) const { return playing() || heard < now_.ended_at; }
 
-    size_t mixed() const { return now_.output_frame; }
     // How many frames of output can be mixed from what is rendered so far; 0 while a piece that was
     // asked to play has no rendering yet.
     size_t mixable() const;

@@ -21,7 +21,9 @@ namespace vr {
 class PulseOutput {
 public:
     // Fills interleaved stereo for output frames [at, at + frames) and returns how many it filled: at
-    // least `needed`, more only as far as it can without rendering. Called with the output locked.
+    // least `needed`, more only as far as it can without rendering; none while there is nothing to
+    // give yet (a piece waiting for its synth), and the output asks again soon. Called with the output
+    // locked.
     using Source = std::function<size_t(size_t at, size_t frames, size_t needed, float* interleaved)>;
 
     // Null when no PulseAudio server answers, quickly when none runs.
