@@ -305,7 +305,7 @@ int FluidMusicDevice::open_piece(const MusicCommand& command) {
         return kMusicBadFile;
     }
     at_end_ = false;
-    end_reached_ = false;
+    live_ticks_.ran_out = false;
     playing_ = false;
     alias_ = command.alias;
     if (rendering_ == Rendering::FromMemory && set_up_finished_) start_rendering();

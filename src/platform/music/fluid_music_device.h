@@ -108,7 +108,6 @@ private:
     void close_live();
     int render_live(int frames, int nfx, float* fx[], int nout, float* out[]);
     void render_silently();
-    static int on_player_tick(void* device, int tick);
 
     // ---- from memory (fluid_music_device_memory.cpp) ----
     void start_rendering();
@@ -156,9 +155,9 @@ private:
 
     // Live: the open piece in FluidSynth; null when closed or not ready.
     fluid_player_t* player_ = nullptr;
-    bool at_end_ = false;                   // the open piece played to its end
-    std::atomic<bool> playing_{false};      // what "status ... mode" reports
-    std::atomic<bool> end_reached_{false};  // set by the tick callback, handled after the block
+    bool at_end_ = false;               // the open piece played to its end
+    std::atomic<bool> playing_{false};  // what "status ... mode" reports
+    TickWatch live_ticks_;              // the end, seen by the tick callback, handled after the block
 
     // From memory: the rendering lives under both mutexes, the playback under state_mutex_.
     std::mutex state_mutex_;

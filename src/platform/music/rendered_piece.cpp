@@ -34,7 +34,7 @@ std::unique_ptr<RenderedPiece> RenderedPiece::render(fluid_synth_t* synth, const
                                                      const MidiSummary& summary) {
     std::unique_ptr<RenderedPiece> piece(new RenderedPiece);
     piece->synth_ = synth;
-    piece->total_ticks_ = summary.total_ticks;
+    piece->ticks_.total = summary.total_ticks;
     piece->end_limit_ = frames_for(std::min(summary.seconds + kEndSlackSeconds, kLongestSeconds));
     piece->capacity_frames_ = piece->end_limit_ + frames_for(kLongestTailSeconds) + kPeriodFrames;
     // Mapped rather than allocated: the pages are the system's again the moment the piece closes, and
@@ -48,7 +48,7 @@ std::unique_ptr<RenderedPiece> RenderedPiece::render(fluid_synth_t* synth, const
         fluid_player_add_mem(piece->player_, midi.data(), midi.size()) != FLUID_OK) {
         return nullptr;
     }
-    fluid_player_set_tick_callback(piece->player_, on_player_tick, piece.get());
+    watch_ticks(piece->player_, piece->ticks_);
     fluid_player_play(piece->player_);
     return piece;
 }
@@ -68,13 +68,6 @@ RenderedPiece::~RenderedPiece() {
     if (samples_ != nullptr) munmap(samples_, capacity_frames_ * kStereo * sizeof(int16_t));
 }
 
-int RenderedPiece::on_player_tick(void* piece, int tick) {
-    // fluid's own "done" comes seconds after the last note; the piece ends when its ticks do.
-    auto* self = static_cast<RenderedPiece*>(piece);
-    if (tick >= self->total_ticks_) self->ticks_ran_out_ = true;
-    return FLUID_OK;
-}
-
 bool RenderedPiece::render_block() {
     if (finished()) return false;
     std::array<float, kPeriodFrames> left{}, right{};
@@ -92,7 +85,7 @@ bool RenderedPiece::render_block() {
     bool finishing = false;
     if (end() == kUnknown) {
         // A file FluidSynth could not read leaves its player done at once.
-        if (ticks_ran_out_ || fluid_player_get_status(player_) == FLUID_PLAYER_DONE || frames >= end_limit_) {
+        if (ticks_.ran_out || fluid_player_get_status(player_) == FLUID_PLAYER_DONE || frames >= end_limit_) {
             // As the live driver did: the player stops at the end of the block, its notes released.
             fluid_player_stop(player_);
             end_.store(frames, std::memory_order_release);

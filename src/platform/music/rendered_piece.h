@@ -10,9 +10,7 @@
 #include <vector>
 
 #include "platform/music/midi_check.h"
-
-using fluid_synth_t = struct _fluid_synth_t;
-using fluid_player_t = struct _fluid_player_t;
+#include "platform/music/synth_setup.h"
 
 namespace vr {
 
@@ -52,12 +50,10 @@ public:
 private:
     RenderedPiece() = default;
     void finish(size_t frames);
-    static int on_player_tick(void* piece, int tick);
 
     fluid_synth_t* synth_ = nullptr;    // null once finished
     fluid_player_t* player_ = nullptr;  // null once finished
-    int total_ticks_ = 0;
-    bool ticks_ran_out_ = false;  // set by the player's tick callback, inside render_block
+    TickWatch ticks_;
     size_t end_limit_ = 0;        // a piece whose ticks never run out ends here
     size_t quiet_blocks_ = 0;     // blocks of silence in a row after the end
     int16_t* samples_ = nullptr;  // mapped for capacity_frames_, pages touched only as rendered
