@@ -168,7 +168,6 @@ void FluidMusicDevice::set_up(Output output, const std::vector<std::string>& sou
             delete_fluid_synth(synth_);
             synth_ = nullptr;
         }
-        silent_start_ = std::chrono::steady_clock::now();
         set_up_finished_ = true;
         if (rendering_ == Rendering::FromMemory) start_rendering();
     }
@@ -201,6 +200,11 @@ void FluidMusicDevice::start_output(Output output) {
     }
     if (rendering_ == Rendering::FromMemory && sink != Sink::Silent) {
         renderer_ = std::thread([this] { render_ahead(); });
+    }
+    {
+        // A command that sees the silent sink reads its clock at once.
+        const std::lock_guard state(state_mutex_);
+        silent_start_ = std::chrono::steady_clock::now();
     }
     sink_ = sink;
 }

@@ -131,9 +131,10 @@ private:
     fluid_audio_driver_t* driver_ = nullptr;  // FluidSynth's sound driver, when it is the sink
     std::unique_ptr<PulseOutput> pulse_;      // our own stream, when it is the sink
     std::atomic<Sink> sink_{Sink::NotYet};
-    std::chrono::steady_clock::time_point silent_start_;  // frame 0 of a silent output's clock
-    std::thread silent_thread_;                           // live and silent only
-    std::thread renderer_;                                // from memory only
+    // Frame 0 of a silent output's clock: set before sink_, which commands read first.
+    std::chrono::steady_clock::time_point silent_start_;
+    std::thread silent_thread_;  // live and silent only
+    std::thread renderer_;       // from memory only
     std::thread set_up_thread_;
     std::atomic<bool> quitting_{false};  // asks the set-up and the device's threads to end
 
