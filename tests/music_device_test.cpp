@@ -615,6 +615,7 @@ TEST(MusicFromMemory, AnOutputThatQueuesAheadCanGoBackAndChangeWhatItQueued) {
     ASSERT_NE(piece, nullptr);
     while (piece->render_block()) {
     }
+    piece->take_synth();  // as the device's renderer does, while the settings still exist
     const auto mix = [](MemoryPlayback& playback, size_t chunks) {
         std::vector<float> out(chunks * kChunk * kStride);
         for (size_t chunk = 0; chunk < chunks; ++chunk) {

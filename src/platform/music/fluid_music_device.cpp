@@ -97,6 +97,7 @@ FluidMusicDevice::~FluidMusicDevice() {
     render_wanted_.notify_all();
     if (renderer_.joinable()) renderer_.join();
     piece_.reset();
+    retired_.clear();
     if (player_ != nullptr) delete_fluid_player(player_);
     if (synth_ != nullptr) delete_fluid_synth(synth_);
     if (settings_ != nullptr) delete_music_settings(settings_);
@@ -316,12 +317,14 @@ int FluidMusicDevice::open_piece(const MusicCommand& command) {
     return kMusicOk;
 }
 
-void FluidMusicDevice::tell_unplayable(const std::string& path, const char* why) {
+void FluidMusicDevice::tell_once(const std::string& path, const std::string& message) {
     // The game asks again at every screen; once a run is enough to know.
     const std::lock_guard lock(told_mutex_);
-    if (told_unplayable_.insert(path).second) {
-        std::fprintf(stderr, "music: cannot play %s: %s; the game goes on without it\n", path.c_str(), why);
-    }
+    if (told_.insert(path).second) std::fprintf(stderr, "music: %s\n", message.c_str());
+}
+
+void FluidMusicDevice::tell_unplayable(const std::string& path, const char* why) {
+    tell_once(path, "cannot play " + path + ": " + why + "; the game goes on without it");
 }
 
 void FluidMusicDevice::close_piece() {
@@ -330,7 +333,13 @@ void FluidMusicDevice::close_piece() {
     } else {
         change_playback([this] {
             playback_.close();
-            // Whatever the rendering had reached goes, and its synth with it.
+            // Whatever the rendering had reached goes, and its synth with it. A piece that was to be
+            // heard may hold both, which take a while to free: the renderer does it, so that neither
+            // this command nor the sound waits for it.
+            if (piece_ != nullptr && sink_ != Sink::Silent) {
+                retired_.push_back(std::move(piece_));
+                render_wanted_.notify_all();
+            }
             piece_.reset();
             piece_bytes_.clear();
         });

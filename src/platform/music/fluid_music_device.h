@@ -91,7 +91,8 @@ private:
     void stop_piece();
     void rewind_piece();
     bool piece_playing();
-    // Says once per file and run why a piece cannot be played.
+    // Says once per file and run what the player should know of it, or why it cannot be played.
+    void tell_once(const std::string& path, const std::string& message);
     void tell_unplayable(const std::string& path, const char* why);
 
     // ---- set-up ----
@@ -164,9 +165,10 @@ private:
     std::mutex state_mutex_;
     std::unique_ptr<RenderedPiece> piece_;
     MemoryPlayback playback_;
+    std::vector<std::unique_ptr<RenderedPiece>> retired_;  // closed, for the renderer to delete
 
-    std::mutex told_mutex_;                  // the renderer may tell too
-    std::set<std::string> told_unplayable_;  // files already reported on stderr, either way
+    std::mutex told_mutex_;       // the renderer may tell too
+    std::set<std::string> told_;  // files already reported on stderr
 };
 
 // BERORAN_MUSIC_RENDERING=live picks the synth rendering live, for measuring against it.
