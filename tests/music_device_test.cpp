@@ -666,6 +666,29 @@ TEST(MusicFromMemory, AnOutputThatQueuesAheadCanGoBackAndChangeWhatItQueued) {
         playback.play();
         mix(playback, kChunks);
     }
+
+    // However late the output comes to a start, it hears the piece from its first frame.
+    const std::pair<const char*, bool> starts[] = {
+        {"a piece that waited for its rendering while the output kept time", true},
+        {"a first mix the output dropped as too late, given again further on", false},
+    };
+    for (const auto& [rule, waits_for_rendering] : starts) {
+        SCOPED_TRACE(rule);
+        MemoryPlayback late;
+        if (waits_for_rendering) {
+            late.play();
+            late.move_to(kChunk);
+            late.attach(piece.get());
+        } else {
+            late.attach(piece.get());
+            late.play();
+            mix(late, 1);
+            late.drop_last_mix();
+        }
+        ASSERT_EQ(late.move_to(kChunk + kChunk / 2), kChunk + kChunk / 2);
+        const std::vector<float> heard = mix(late, 1);
+        for (size_t i = 0; i < heard.size(); ++i) ASSERT_FLOAT_EQ(heard[i], first[i]) << "sample " << i;
+    }
     delete_music_settings(settings);
 }
 

@@ -181,9 +181,10 @@ void FluidMusicDevice::start_output(Output output) {
         sink = Sink::Pulled;
     } else if (output == Output::Speakers && synth_ != nullptr) {
         if (rendering_ == Rendering::FromMemory) {
-            pulse_ = PulseOutput::connect([this](size_t at, size_t frames, size_t needed, float* out) {
-                return mix_from_memory(at, frames, needed, out, out + 1, kStereo);
-            });
+            pulse_ =
+                PulseOutput::connect([this](size_t at, size_t frames, size_t needed, bool again, float* out) {
+                    return mix_from_memory(at, frames, needed, again, out, out + 1, kStereo);
+                });
         }
         sink = pulse_ != nullptr ? Sink::Pulse : start_driver() ? Sink::Driver : Sink::Silent;
         if (sink == Sink::Silent)
@@ -236,8 +237,8 @@ int FluidMusicDevice::on_driver_block(void* device, int frames, int nfx, float* 
     for (int i = 0; i < nfx; ++i) std::fill(fx[i], fx[i] + frames, 0.0F);
     for (int i = kStereo; i < nout; ++i) std::fill(out[i], out[i] + frames, 0.0F);
     if (nout >= kStereo) {
-        self->mix_from_memory(kWhereMixed, static_cast<size_t>(frames), static_cast<size_t>(frames), out[0],
-                              out[1], 1);
+        const auto block = static_cast<size_t>(frames);
+        self->mix_from_memory(kWhereMixed, block, block, false, out[0], out[1], 1);
     }
     return FLUID_OK;
 }

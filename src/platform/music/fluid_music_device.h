@@ -115,8 +115,10 @@ private:
     void render_ahead();
     std::unique_lock<std::mutex> lock_rendering();
     // Mixes output frames from `at` (kWhereMixed: where the mix has got to), rendering on the spot
-    // what `needed` of them lack; returns the frames mixed.
-    size_t mix_from_memory(size_t at, size_t frames, size_t needed, float* left, float* right, size_t stride);
+    // what `needed` of them lack; returns the frames mixed. `again`: our stream dropped what the last
+    // call mixed, as too late to be heard.
+    size_t mix_from_memory(size_t at, size_t frames, size_t needed, bool again, float* left, float* right,
+                           size_t stride);
     // Runs a command on the playback at the frame the output has reached, and has the output take it up.
     void change_playback(const std::function<void()>& command);
     bool memory_playing();

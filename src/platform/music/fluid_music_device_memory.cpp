@@ -94,9 +94,10 @@ void FluidMusicDevice::render_ahead() {
     }
 }
 
-size_t FluidMusicDevice::mix_from_memory(size_t at, size_t frames, size_t needed, float* left, float* right,
-                                         size_t stride) {
+size_t FluidMusicDevice::mix_from_memory(size_t at, size_t frames, size_t needed, bool again, float* left,
+                                         float* right, size_t stride) {
     std::unique_lock state(state_mutex_);
+    if (again) playback_.drop_last_mix();
     if (at != kWhereMixed) playback_.move_to(at);
     if (playback_.mixable() < needed) {
         // Behind the rendering: what this block needs is rendered here and now, as the synth did live.
@@ -118,12 +119,16 @@ size_t FluidMusicDevice::mix_from_memory(size_t at, size_t frames, size_t needed
 void FluidMusicDevice::change_playback(const std::function<void()>& command) {
     // Our stream is locked first, as its own thread locks it before it asks for sound.
     const bool rewrites = sink_ == Sink::Pulse;
-    if (rewrites) pulse_->lock();
+    if (rewrites) {
+        pulse_->lock();
+        pulse_->update_timing();
+    }
     size_t at = kWhereMixed;
-    if (rewrites) at = pulse_->first_changeable();
     {
         const auto rendering = lock_rendering();
         const std::lock_guard state(state_mutex_);
+        // Only now: the renderer may have kept the synth a while, and the server played on meanwhile.
+        if (rewrites) at = pulse_->first_changeable();
         if (sink_ == Sink::Silent) at = silent_clock_frame();
         if (at != kWhereMixed) at = playback_.move_to(at);
         command();

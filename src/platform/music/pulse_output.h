@@ -22,9 +22,10 @@ class PulseOutput {
 public:
     // Fills interleaved stereo for output frames [at, at + frames) and returns how many it filled: at
     // least `needed`, more only as far as it can without rendering; none while there is nothing to
-    // give yet (a piece waiting for its synth), and the output asks again soon. Called with the output
-    // locked.
-    using Source = std::function<size_t(size_t at, size_t frames, size_t needed, float* interleaved)>;
+    // give yet (a piece waiting for its synth), and the output asks again soon. With `again`, what the
+    // last call gave came too late to be heard and was dropped. Called with the output locked.
+    using Source =
+        std::function<size_t(size_t at, size_t frames, size_t needed, bool again, float* interleaved)>;
 
     // Null when no PulseAudio server answers, quickly when none runs.
     static std::unique_ptr<PulseOutput> connect(Source source);
@@ -38,6 +39,9 @@ public:
 
     // ---- with the output locked ----
 
+    // Fresh timing from the server rather than an estimate from the last one. It waits for the
+    // server, so the caller holds no lock that the output's thread may be waiting for.
+    void update_timing();
     // The output frame a command may change first: a little after the one being heard, as late as
     // the server may still have to replace what follows.
     size_t first_changeable();
