@@ -157,11 +157,13 @@ void PulseOutput::fill_to(size_t end) {
     // After the queue ran dry, what was missed is gone: go on from just after what is heard.
     size_t heard_now = heard();
     if (written_ < heard_now) written_ = heard_now + kChangeMarginFrames;
+    bool rest_at_once = false;
     while (written_ < wanted_) {
         const size_t frames = std::min(kChunkFrames, wanted_ - written_);
+        size_t needed = 0;
         const auto ask = [&](bool again) {
             const size_t lead_end = heard_now + kLeadFrames;
-            const size_t needed = lead_end > written_ ? std::min(frames, lead_end - written_) : 0;
+            needed = lead_end > written_ ? std::min(frames, lead_end - written_) : 0;
             return source_(written_, frames, needed, again, mix_.data());
         };
         size_t got = ask(false);
@@ -181,11 +183,18 @@ void PulseOutput::fill_to(size_t end) {
             written_ += got;
         }
         if (got < frames) break;
+        // Nothing reaches the server before the output is unlocked: frames it needs soon go on their
+        // own, and the rest of the queue (2 s to mix) follows at once, long before it is heard.
+        if (needed > 0 && written_ < wanted_) {
+            rest_at_once = true;
+            break;
+        }
     }
     queued_ = std::max(queued_, written_);
-    // Short of the rendering: try again soon, before the queue runs out of what was written.
+    // Short of the rendering, try again soon, before the queue runs out of what was written; with the
+    // rest of the queue to mix, at once.
     if (written_ < wanted_) {
-        const pa_usec_t when = pa_rtclock_now() + kRetryMicroseconds;
+        const pa_usec_t when = pa_rtclock_now() + (rest_at_once ? 0 : kRetryMicroseconds);
         if (retry_ == nullptr) {
             retry_ = pa_context_rttime_new(context_, when, on_retry, this);
         } else {

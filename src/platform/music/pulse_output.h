@@ -63,7 +63,7 @@ private:
     pa_threaded_mainloop* mainloop_ = nullptr;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
-    pa_time_event* retry_ = nullptr;  // armed while the source gave less than was wanted
+    pa_time_event* retry_ = nullptr;  // armed while less was written than wanted
     std::vector<float> mix_;          // interleaved, from one call of the source
     std::vector<int16_t> pcm_;        // the same as the stream takes it
     size_t written_ = 0;              // output frames from the source so far: the server's write index
