@@ -97,6 +97,7 @@ FluidMusicDevice::~FluidMusicDevice() {
     render_wanted_.notify_all();
     if (renderer_.joinable()) renderer_.join();
     piece_.reset();
+    retired_.clear();
     if (player_ != nullptr) delete_fluid_player(player_);
     if (synth_ != nullptr) delete_fluid_synth(synth_);
     if (settings_ != nullptr) delete_music_settings(settings_);
@@ -131,11 +132,6 @@ MusicDevice::Hearing FluidMusicDevice::hearing() {
     const std::lock_guard lock(render_mutex_);
     if (!set_up_finished_) return Hearing::SettingUp;
     return sink_ != Sink::Silent && !soundfont_.empty() ? Hearing::Heard : Hearing::Silent;
-}
-
-bool FluidMusicDevice::plays_silently() {
-    wait_until_set_up();
-    return sink_ == Sink::Silent;
 }
 
 bool FluidMusicDevice::piece_rendered() {
@@ -179,7 +175,6 @@ void FluidMusicDevice::set_up(Output output, const std::vector<std::string>& sou
             delete_fluid_synth(synth_);
             synth_ = nullptr;
         }
-        silent_start_ = std::chrono::steady_clock::now();
         set_up_finished_ = true;
         if (rendering_ == Rendering::FromMemory) start_rendering();
     }
@@ -192,9 +187,10 @@ void FluidMusicDevice::start_output(Output output) {
         sink = Sink::Pulled;
     } else if (output == Output::Speakers && synth_ != nullptr) {
         if (rendering_ == Rendering::FromMemory) {
-            pulse_ = PulseOutput::connect([this](size_t at, size_t frames, size_t needed, float* out) {
-                return mix_from_memory(at, frames, needed, out, out + 1, kStereo);
-            });
+            pulse_ =
+                PulseOutput::connect([this](size_t at, size_t frames, size_t needed, bool again, float* out) {
+                    return mix_from_memory(at, frames, needed, again, out, out + 1, kStereo);
+                });
         }
         sink = pulse_ != nullptr ? Sink::Pulse : start_driver() ? Sink::Driver : Sink::Silent;
         if (sink == Sink::Silent)
@@ -212,6 +208,11 @@ void FluidMusicDevice::start_output(Output output) {
     }
     if (rendering_ == Rendering::FromMemory && sink != Sink::Silent) {
         renderer_ = std::thread([this] { render_ahead(); });
+    }
+    {
+        // A command that sees the silent sink reads its clock at once.
+        const std::lock_guard state(state_mutex_);
+        silent_start_ = std::chrono::steady_clock::now();
     }
     sink_ = sink;
 }
@@ -242,8 +243,8 @@ int FluidMusicDevice::on_driver_block(void* device, int frames, int nfx, float* 
     for (int i = 0; i < nfx; ++i) std::fill(fx[i], fx[i] + frames, 0.0F);
     for (int i = kStereo; i < nout; ++i) std::fill(out[i], out[i] + frames, 0.0F);
     if (nout >= kStereo) {
-        self->mix_from_memory(kWhereMixed, static_cast<size_t>(frames), static_cast<size_t>(frames), out[0],
-                              out[1], 1);
+        const auto block = static_cast<size_t>(frames);
+        self->mix_from_memory(kWhereMixed, block, block, false, out[0], out[1], 1);
     }
     return FLUID_OK;
 }
@@ -316,19 +317,21 @@ int FluidMusicDevice::open_piece(const MusicCommand& command) {
         return kMusicBadFile;
     }
     at_end_ = false;
-    end_reached_ = false;
+    live_ticks_.ran_out = false;
     playing_ = false;
     alias_ = command.alias;
     if (rendering_ == Rendering::FromMemory && set_up_finished_) start_rendering();
     return kMusicOk;
 }
 
-void FluidMusicDevice::tell_unplayable(const std::string& path, const char* why) {
+void FluidMusicDevice::tell_once(const std::string& path, const std::string& message) {
     // The game asks again at every screen; once a run is enough to know.
     const std::lock_guard lock(told_mutex_);
-    if (told_unplayable_.insert(path).second) {
-        std::fprintf(stderr, "music: cannot play %s: %s; the game goes on without it\n", path.c_str(), why);
-    }
+    if (told_.insert(path).second) std::fprintf(stderr, "music: %s\n", message.c_str());
+}
+
+void FluidMusicDevice::tell_unplayable(const std::string& path, const char* why) {
+    tell_once(path, "cannot play " + path + ": " + why + "; the game goes on without it");
 }
 
 void FluidMusicDevice::close_piece() {
@@ -337,7 +340,13 @@ void FluidMusicDevice::close_piece() {
     } else {
         change_playback([this] {
             playback_.close();
-            // Whatever the rendering had reached goes, and its synth with it.
+            // Whatever the rendering had reached goes, and its synth with it. A piece that was to be
+            // heard may hold both, which take a while to free: the renderer does it, so that neither
+            // this command nor the sound waits for it.
+            if (piece_ != nullptr && sink_ != Sink::Silent) {
+                retired_.push_back(std::move(piece_));
+                render_wanted_.notify_all();
+            }
             piece_.reset();
             piece_bytes_.clear();
         });

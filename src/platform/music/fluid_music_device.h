@@ -20,6 +20,7 @@
 #include "platform/music/music_command.h"
 #include "platform/music/pulse_output.h"
 #include "platform/music/rendered_piece.h"
+#include "platform/music/sample_format.h"
 #include "platform/music/synth_setup.h"
 #include "platform/music_device.h"
 
@@ -75,7 +76,6 @@ public:
     // Lets a held set-up begin now.
     void release_set_up();
     void wait_until_set_up();
-    bool plays_silently();  // waits for the set-up
     // Whether the open piece is wholly in memory, its tail included.
     bool piece_rendered();
     // Output::Pulled: the next `frames` of sound, as a sound driver takes them.
@@ -92,7 +92,8 @@ private:
     void stop_piece();
     void rewind_piece();
     bool piece_playing();
-    // Says once per file and run why a piece cannot be played.
+    // Says once per file and run what the player should know of it, or why it cannot be played.
+    void tell_once(const std::string& path, const std::string& message);
     void tell_unplayable(const std::string& path, const char* why);
 
     // ---- set-up ----
@@ -109,15 +110,16 @@ private:
     void close_live();
     int render_live(int frames, int nfx, float* fx[], int nout, float* out[]);
     void render_silently();
-    static int on_player_tick(void* device, int tick);
 
     // ---- from memory (fluid_music_device_memory.cpp) ----
     void start_rendering();
     void render_ahead();
     std::unique_lock<std::mutex> lock_rendering();
     // Mixes output frames from `at` (kWhereMixed: where the mix has got to), rendering on the spot
-    // what `needed` of them lack; returns the frames mixed.
-    size_t mix_from_memory(size_t at, size_t frames, size_t needed, float* left, float* right, size_t stride);
+    // what `needed` of them lack; returns the frames mixed. `again`: our stream dropped what the last
+    // call mixed, as too late to be heard.
+    size_t mix_from_memory(size_t at, size_t frames, size_t needed, bool again, float* left, float* right,
+                           size_t stride);
     // Runs a command on the playback at the frame the output has reached, and has the output take it up.
     void change_playback(const std::function<void()>& command);
     bool memory_playing();
@@ -133,9 +135,10 @@ private:
     fluid_audio_driver_t* driver_ = nullptr;  // FluidSynth's sound driver, when it is the sink
     std::unique_ptr<PulseOutput> pulse_;      // our own stream, when it is the sink
     std::atomic<Sink> sink_{Sink::NotYet};
-    std::chrono::steady_clock::time_point silent_start_;  // frame 0 of a silent output's clock
-    std::thread silent_thread_;                           // live and silent only
-    std::thread renderer_;                                // from memory only
+    // Frame 0 of a silent output's clock: set before sink_, which commands read first.
+    std::chrono::steady_clock::time_point silent_start_;
+    std::thread silent_thread_;  // live and silent only
+    std::thread renderer_;       // from memory only
     std::thread set_up_thread_;
     std::atomic<bool> quitting_{false};  // asks the set-up and the device's threads to end
 
@@ -157,17 +160,18 @@ private:
 
     // Live: the open piece in FluidSynth; null when closed or not ready.
     fluid_player_t* player_ = nullptr;
-    bool at_end_ = false;                   // the open piece played to its end
-    std::atomic<bool> playing_{false};      // what "status ... mode" reports
-    std::atomic<bool> end_reached_{false};  // set by the tick callback, handled after the block
+    bool at_end_ = false;               // the open piece played to its end
+    std::atomic<bool> playing_{false};  // what "status ... mode" reports
+    TickWatch live_ticks_;              // the end, seen by the tick callback, handled after the block
 
     // From memory: the rendering lives under both mutexes, the playback under state_mutex_.
     std::mutex state_mutex_;
     std::unique_ptr<RenderedPiece> piece_;
     MemoryPlayback playback_;
+    std::vector<std::unique_ptr<RenderedPiece>> retired_;  // closed, for the renderer to delete
 
-    std::mutex told_mutex_;                  // the renderer may tell too
-    std::set<std::string> told_unplayable_;  // files already reported on stderr, either way
+    std::mutex told_mutex_;       // the renderer may tell too
+    std::set<std::string> told_;  // files already reported on stderr
 };
 
 // BERORAN_MUSIC_RENDERING=live picks the synth rendering live, for measuring against it.

@@ -27,7 +27,8 @@ bool FluidMusicDevice::load_live_piece() {
         player_ = nullptr;
         return false;
     }
-    fluid_player_set_tick_callback(player_, on_player_tick, this);
+    live_ticks_.total = summary_.total_ticks;
+    watch_ticks(player_, live_ticks_);
     return true;
 }
 
@@ -41,7 +42,7 @@ void FluidMusicDevice::close_live() {
     }
     piece_bytes_.clear();
     playing_ = false;
-    end_reached_ = false;
+    live_ticks_.ran_out = false;
 }
 
 // Until the synth is ready there is no player: the piece's state is kept here alone, and set_up
@@ -55,7 +56,7 @@ void FluidMusicDevice::play_live() {
         fluid_player_play(player_);
     }
     at_end_ = false;
-    end_reached_ = false;
+    live_ticks_.ran_out = false;
     playing_ = true;
 }
 
@@ -63,7 +64,7 @@ void FluidMusicDevice::stop_live() {
     const std::lock_guard lock(render_mutex_);
     if (playing_ && player_ != nullptr) fluid_player_stop(player_);
     playing_ = false;
-    end_reached_ = false;
+    live_ticks_.ran_out = false;
 }
 
 void FluidMusicDevice::rewind_live() {
@@ -75,7 +76,7 @@ void FluidMusicDevice::rewind_live() {
     }
     playing_ = false;
     at_end_ = false;
-    end_reached_ = false;
+    live_ticks_.ran_out = false;
 }
 
 void FluidMusicDevice::render_silently() {
@@ -102,19 +103,12 @@ int FluidMusicDevice::render_live(int frames, int nfx, float* fx[], int nout, fl
         result = fluid_synth_process(synth_, frames, nfx, fx, nout, out);
     }
     // Stopping from inside the player's own callback would be overwritten by it; do it here.
-    if (end_reached_.exchange(false) && player_ != nullptr && playing_) {
+    if (live_ticks_.ran_out.exchange(false) && player_ != nullptr && playing_) {
         fluid_player_stop(player_);
         playing_ = false;
         at_end_ = true;
     }
     return result;
-}
-
-int FluidMusicDevice::on_player_tick(void* device, int tick) {
-    // fluid's own "done" comes seconds after the last note; the piece ends when its ticks do.
-    auto* self = static_cast<FluidMusicDevice*>(device);
-    if (tick >= self->summary_.total_ticks) self->end_reached_ = true;
-    return FLUID_OK;
 }
 
 }  // namespace vr

@@ -1,6 +1,7 @@
 // Playing from memory: a thread of low priority renders the open piece ahead of its playback, and the
 // output only mixes what is rendered, rendering on the spot only what playback would otherwise lack.
 #include <fluidsynth.h>
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -29,18 +30,13 @@ void FluidMusicDevice::start_rendering() {
         render_wanted_.notify_all();
         return;
     }
-    if (audible) {
-        if (summary_.seconds > RenderedPiece::kLongestSeconds) {
-            const std::lock_guard told(told_mutex_);
-            if (told_unplayable_.insert(path_).second) {
-                std::fprintf(stderr, "music: %s lasts over ten minutes; its first ten loop\n", path_.c_str());
-            }
-        }
-        piece_ = RenderedPiece::render(std::exchange(synth_, nullptr), piece_bytes_, summary_);
-        if (piece_ == nullptr) tell_unplayable(path_, "there is no memory to render it");
+    if (audible && summary_.seconds > RenderedPiece::kLongestSeconds) {
+        tell_once(path_, path_ + " lasts over ten minutes; its first ten loop");
     }
-    // Unheard, it still keeps its time, so the game's loop goes on as ever.
-    if (piece_ == nullptr) piece_ = RenderedPiece::timed(summary_);
+    // Unheard or refused, it still keeps its time, so the game's loop goes on as ever.
+    piece_ = audible ? RenderedPiece::render(std::exchange(synth_, nullptr), piece_bytes_, summary_)
+                     : RenderedPiece::timed(summary_);
+    if (piece_->failure() != nullptr) tell_unplayable(path_, piece_->failure());
     playback_.attach(piece_.get());
     render_wanted_.notify_all();
 }
@@ -56,7 +52,19 @@ void FluidMusicDevice::render_ahead() {
     setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kRendererNice);
     std::unique_lock lock(render_mutex_);
     while (!quitting_) {
-        if (piece_ != nullptr && !piece_->finished()) {
+        // What finished and closed pieces leave is freed here, unlocked. The output may finish a piece
+        // itself, rendering on the spot; this thread waits only with nothing to render, so it finds
+        // the piece finished on its next turn.
+        PieceSynth spent = piece_ != nullptr ? piece_->take_synth() : PieceSynth{};
+        if (spent || !retired_.empty()) {
+            auto retired = std::exchange(retired_, {});
+            lock.unlock();
+            spent = {};
+            retired.clear();
+            // The soundfont's presets and the samples go back to the system, not only to malloc.
+            malloc_trim(0);
+            lock.lock();
+        } else if (piece_ != nullptr && !piece_->finished()) {
             piece_->render_block();
             // A command or an output behind the rendering waits for the synth: let it have it.
             lock.unlock();
@@ -86,9 +94,10 @@ void FluidMusicDevice::render_ahead() {
     }
 }
 
-size_t FluidMusicDevice::mix_from_memory(size_t at, size_t frames, size_t needed, float* left, float* right,
-                                         size_t stride) {
+size_t FluidMusicDevice::mix_from_memory(size_t at, size_t frames, size_t needed, bool again, float* left,
+                                         float* right, size_t stride) {
     std::unique_lock state(state_mutex_);
+    if (again) playback_.drop_last_mix();
     if (at != kWhereMixed) playback_.move_to(at);
     if (playback_.mixable() < needed) {
         // Behind the rendering: what this block needs is rendered here and now, as the synth did live.
@@ -110,12 +119,16 @@ size_t FluidMusicDevice::mix_from_memory(size_t at, size_t frames, size_t needed
 void FluidMusicDevice::change_playback(const std::function<void()>& command) {
     // Our stream is locked first, as its own thread locks it before it asks for sound.
     const bool rewrites = sink_ == Sink::Pulse;
-    if (rewrites) pulse_->lock();
+    if (rewrites) {
+        pulse_->lock();
+        pulse_->update_timing();
+    }
     size_t at = kWhereMixed;
-    if (rewrites) at = pulse_->first_changeable();
     {
         const auto rendering = lock_rendering();
         const std::lock_guard state(state_mutex_);
+        // Only now: the renderer may have kept the synth a while, and the server played on meanwhile.
+        if (rewrites) at = pulse_->first_changeable();
         if (sink_ == Sink::Silent) at = silent_clock_frame();
         if (at != kWhereMixed) at = playback_.move_to(at);
         command();

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/music/synth_setup.h"
+#include "platform/music/sample_format.h"
 
 namespace vr {
 
@@ -39,6 +39,7 @@ void MemoryPlayback::play() {
     });
     *chosen = Voice{now_.position, 1.0F, 1.0F};
     now_.playing_voice = static_cast<int>(chosen - voices.begin());
+    now_.waiting = true;
 }
 
 void MemoryPlayback::stop() {
@@ -70,6 +71,9 @@ size_t MemoryPlayback::mixable() const {
 }
 
 void MemoryPlayback::mix(size_t frames, float* left, float* right, size_t stride) {
+    // Mixed into the output, a start is heard: going back over these frames later keeps it so.
+    waited_before_last_mix_ = now_.waiting;
+    if (left != nullptr) now_.waiting = false;
     history_[(history_first_ + history_size_) % kHistory] = now_;
     if (history_size_ == kHistory) {
         history_first_ = (history_first_ + 1) % kHistory;
@@ -84,8 +88,11 @@ void MemoryPlayback::mix(size_t frames, float* left, float* right, size_t stride
     now_.output_frame += frames;
     // Without a rendering nothing has started: the piece waits at its frame.
     if (piece_ == nullptr) return;
+    // Only keeping time, a start nobody has heard stays at its first frame; a piece nobody hears at all
+    // keeps its time.
+    const bool holds = now_.waiting && piece_->samples() != nullptr;
     const size_t end = piece_->end();
-    if (playing()) {
+    if (playing() && !holds) {
         Voice& voice = now_.voices[now_.playing_voice];
         if (end != RenderedPiece::kUnknown && voice.at + frames >= end) {
             // The piece ends in this block, and says so after it, as the synth's player did; the voice
@@ -96,9 +103,18 @@ void MemoryPlayback::mix(size_t frames, float* left, float* right, size_t stride
             now_.at_end = true;
         }
     }
-    for (Voice& voice : now_.voices) {
-        if (voice.gain > 0) mix_voice(voice, frames, left, right, stride);
+    for (int i = 0; i < kVoices; ++i) {
+        Voice& voice = now_.voices[i];
+        if (voice.gain > 0 && !(holds && i == now_.playing_voice))
+            mix_voice(voice, frames, left, right, stride);
     }
+}
+
+void MemoryPlayback::drop_last_mix() {
+    if (history_size_ == 0) return;
+    --history_size_;
+    now_ = history_[(history_first_ + history_size_) % kHistory];
+    now_.waiting = waited_before_last_mix_;
 }
 
 void MemoryPlayback::mix_voice(Voice& voice, size_t frames, float* left, float* right, size_t stride) const {

@@ -16,7 +16,7 @@ public:
     // Forgets the piece and silences at once everything it rang with, as closing always has.
     void close();
 
-    void play();    // from the top after the end, else from where it stopped
+    void play();    // from the top after the end, else from where it stopped, once heard (see mix)
     void stop();    // fades out as released notes and the reverb did
     void rewind();  // stops, and the next play starts at the top
 
@@ -25,13 +25,17 @@ public:
     // end before anyone hears it.
     bool playing_when(size_t heard) const { return playing() || heard < now_.ended_at; }
 
-    size_t mixed() const { return now_.output_frame; }
     // How many frames of output can be mixed from what is rendered so far; 0 while a piece that was
     // asked to play has no rendering yet.
     size_t mixable() const;
     // Writes the next `frames` of output to left[i * stride] and right[i * stride], or only keeps time
-    // when left is null. Past mixable() the piece waits and the output is silent.
+    // when left is null. Past mixable() the piece waits and the output is silent. A piece asked to play
+    // waits at its first frame while only time is kept, until it is first mixed into the output: it
+    // starts at its beginning however late the output comes to it.
     void mix(size_t frames, float* left, float* right, size_t stride);
+    // Forgets the last mix, which the output dropped as too late to be heard: back to the state
+    // before it, a start in it waiting again.
+    void drop_last_mix();
     // Moves the output's clock to `frame`: forward keeps time; back returns to the state mixed at that
     // frame, for an output that rewrites what it has queued. Returns the frame it got to, which is
     // later than asked only when the state there is no longer kept.
@@ -56,7 +60,8 @@ private:
         size_t position = 0;  // where play starts when stopped
         bool at_end = false;  // played to its end: the next play starts at the top
         size_t output_frame = 0;
-        size_t ended_at = 0;  // output frame at which the piece last ended
+        size_t ended_at = 0;   // output frame at which the piece last ended
+        bool waiting = false;  // the playing voice has not been mixed into the output yet
     };
 
     void mix_voice(Voice& voice, size_t frames, float* left, float* right, size_t stride) const;
@@ -66,6 +71,7 @@ private:
     std::array<State, kHistory> history_{};  // a ring: the state at the start of recent mixes
     size_t history_first_ = 0;               // the oldest
     size_t history_size_ = 0;
+    bool waited_before_last_mix_ = false;  // what drop_last_mix restores
 };
 
 }  // namespace vr

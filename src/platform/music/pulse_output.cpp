@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/music/synth_setup.h"
+#include "platform/music/sample_format.h"
 
 namespace vr {
 
@@ -24,6 +24,9 @@ constexpr size_t kLeadFrames = 4096;
 // A command changes the music this long after the frame being heard: the time the server takes to
 // take our rewrite, so that nothing of it is lost. The sound driver's period did as much before.
 constexpr size_t kChangeMarginFrames = 441;
+// Frames that reach the server less than this ahead of the frame being heard may lose their start:
+// the server took up to 170 frames to take a write here.
+constexpr size_t kTooLateFrames = kChangeMarginFrames / 2;
 // While the queue is short of what the server asked for, the next try comes this soon: well within
 // the lead, and soon enough for a piece waiting for its synth to start as soon as it has one.
 constexpr pa_usec_t kRetryMicroseconds = 20000;
@@ -120,13 +123,16 @@ size_t PulseOutput::heard() {
     return static_cast<size_t>(static_cast<double>(microseconds) * kSampleRate / PA_USEC_PER_SEC);
 }
 
-size_t PulseOutput::first_changeable() {
-    // Fresh timing from the server rather than an estimate from the last one.
+void PulseOutput::update_timing() {
     if (pa_operation* update = pa_stream_update_timing_info(
             stream_, [](pa_stream*, int, void* mainloop) { signal_mainloop(mainloop); }, mainloop_)) {
         while (pa_operation_get_state(update) == PA_OPERATION_RUNNING) pa_threaded_mainloop_wait(mainloop_);
         pa_operation_unref(update);
     }
+}
+
+size_t PulseOutput::first_changeable() {
+    // Interpolated from the last timing update: no waiting.
     return heard() + kChangeMarginFrames;
 }
 
@@ -149,13 +155,26 @@ void PulseOutput::on_retry(pa_mainloop_api*, pa_time_event*, const struct timeva
 void PulseOutput::fill_to(size_t end) {
     wanted_ = std::max(end, queued_);
     // After the queue ran dry, what was missed is gone: go on from just after what is heard.
-    const size_t heard_now = heard();
+    size_t heard_now = heard();
     if (written_ < heard_now) written_ = heard_now + kChangeMarginFrames;
+    bool rest_at_once = false;
     while (written_ < wanted_) {
         const size_t frames = std::min(kChunkFrames, wanted_ - written_);
-        const size_t lead_end = heard_now + kLeadFrames;
-        const size_t needed = lead_end > written_ ? std::min(frames, lead_end - written_) : 0;
-        const size_t got = source_(written_, frames, needed, mix_.data());
+        size_t needed = 0;
+        const auto ask = [&](bool again) {
+            const size_t lead_end = heard_now + kLeadFrames;
+            needed = lead_end > written_ ? std::min(frames, lead_end - written_) : 0;
+            return source_(written_, frames, needed, again, mix_.data());
+        };
+        size_t got = ask(false);
+        // Rendering on the spot may have taken so long that the server is about to play past where
+        // these frames go: rather than lose their start, the source gives them again, once, from a
+        // little after the frame being heard now.
+        heard_now = heard();
+        if (got > 0 && written_ < heard_now + kTooLateFrames) {
+            written_ = heard_now + kChangeMarginFrames;
+            got = ask(true);
+        }
         if (got > 0) {
             std::transform(mix_.begin(), mix_.begin() + static_cast<std::ptrdiff_t>(got * kStereo),
                            pcm_.begin(), to_pcm);
@@ -164,11 +183,18 @@ void PulseOutput::fill_to(size_t end) {
             written_ += got;
         }
         if (got < frames) break;
+        // Nothing reaches the server before the output is unlocked: frames it needs soon go on their
+        // own, and the rest of the queue (2 s to mix) follows at once, long before it is heard.
+        if (needed > 0 && written_ < wanted_) {
+            rest_at_once = true;
+            break;
+        }
     }
     queued_ = std::max(queued_, written_);
-    // Short of the rendering: try again soon, before the queue runs out of what was written.
+    // Short of the rendering, try again soon, before the queue runs out of what was written; with the
+    // rest of the queue to mix, at once.
     if (written_ < wanted_) {
-        const pa_usec_t when = pa_rtclock_now() + kRetryMicroseconds;
+        const pa_usec_t when = pa_rtclock_now() + (rest_at_once ? 0 : kRetryMicroseconds);
         if (retry_ == nullptr) {
             retry_ = pa_context_rttime_new(context_, when, on_retry, this);
         } else {

@@ -21,8 +21,11 @@ namespace vr {
 class PulseOutput {
 public:
     // Fills interleaved stereo for output frames [at, at + frames) and returns how many it filled: at
-    // least `needed`, more only as far as it can without rendering. Called with the output locked.
-    using Source = std::function<size_t(size_t at, size_t frames, size_t needed, float* interleaved)>;
+    // least `needed`, more only as far as it can without rendering; none while there is nothing to
+    // give yet (a piece waiting for its synth), and the output asks again soon. With `again`, what the
+    // last call gave came too late to be heard and was dropped. Called with the output locked.
+    using Source =
+        std::function<size_t(size_t at, size_t frames, size_t needed, bool again, float* interleaved)>;
 
     // Null when no PulseAudio server answers, quickly when none runs.
     static std::unique_ptr<PulseOutput> connect(Source source);
@@ -36,6 +39,9 @@ public:
 
     // ---- with the output locked ----
 
+    // Fresh timing from the server rather than an estimate from the last one. It waits for the
+    // server, so the caller holds no lock that the output's thread may be waiting for.
+    void update_timing();
     // The output frame a command may change first: a little after the one being heard, as late as
     // the server may still have to replace what follows.
     size_t first_changeable();
@@ -57,7 +63,7 @@ private:
     pa_threaded_mainloop* mainloop_ = nullptr;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
-    pa_time_event* retry_ = nullptr;  // armed while the source gave less than was wanted
+    pa_time_event* retry_ = nullptr;  // armed while less was written than wanted
     std::vector<float> mix_;          // interleaved, from one call of the source
     std::vector<int16_t> pcm_;        // the same as the stream takes it
     size_t written_ = 0;              // output frames from the source so far: the server's write index

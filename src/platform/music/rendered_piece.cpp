@@ -3,13 +3,14 @@
 #include "platform/music/rendered_piece.h"
 
 #include <fluidsynth.h>
-#include <malloc.h>
 #include <sys/mman.h>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 
+#include "platform/music/sample_format.h"
 #include "platform/music/synth_setup.h"
 
 namespace vr {
@@ -29,55 +30,68 @@ size_t frames_for(double seconds) {
 
 }  // namespace
 
+void PieceSynth::DeleteSynth::operator()(fluid_synth_t* synth) const {
+    delete_fluid_synth(synth);
+}
+
+void PieceSynth::DeletePlayer::operator()(fluid_player_t* player) const {
+    delete_fluid_player(player);
+}
+
 std::unique_ptr<RenderedPiece> RenderedPiece::render(fluid_synth_t* synth, const std::vector<uint8_t>& midi,
                                                      const MidiSummary& summary) {
     std::unique_ptr<RenderedPiece> piece(new RenderedPiece);
-    piece->synth_ = synth;
-    piece->total_ticks_ = summary.total_ticks;
+    piece->synth_.synth.reset(synth);
+    piece->synth_.player.reset(new_fluid_player(synth));
+    fluid_player_t* player = piece->synth_.player.get();
+    if (player == nullptr || fluid_player_add_mem(player, midi.data(), midi.size()) != FLUID_OK) {
+        piece->keep_time(summary);
+        piece->failure_ = "the synthesizer refused it";
+        return piece;
+    }
+    piece->ticks_.total = summary.total_ticks;
     piece->end_limit_ = frames_for(std::min(summary.seconds + kEndSlackSeconds, kLongestSeconds));
     piece->capacity_frames_ = piece->end_limit_ + frames_for(kLongestTailSeconds) + kPeriodFrames;
     // Mapped rather than allocated: the pages are the system's again the moment the piece closes, and
     // the room kept for a long tail costs nothing until it is rendered.
     void* memory = mmap(nullptr, piece->capacity_frames_ * kStereo * sizeof(int16_t), PROT_READ | PROT_WRITE,
                         MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (memory == MAP_FAILED) return nullptr;
-    piece->samples_ = static_cast<int16_t*>(memory);
-    piece->player_ = new_fluid_player(synth);
-    if (piece->player_ == nullptr ||
-        fluid_player_add_mem(piece->player_, midi.data(), midi.size()) != FLUID_OK) {
-        return nullptr;
+    if (memory == MAP_FAILED) {
+        piece->keep_time(summary);
+        piece->failure_ = "there is no memory to render it";
+        return piece;
     }
-    fluid_player_set_tick_callback(piece->player_, on_player_tick, piece.get());
-    fluid_player_play(piece->player_);
+    piece->samples_ = static_cast<int16_t*>(memory);
+    watch_ticks(player, piece->ticks_);
+    fluid_player_play(player);
     return piece;
 }
 
 std::unique_ptr<RenderedPiece> RenderedPiece::timed(const MidiSummary& summary) {
     std::unique_ptr<RenderedPiece> piece(new RenderedPiece);
-    const size_t end = frames_for(summary.seconds);
-    piece->ready_ = kUnknown;
-    piece->end_ = end;
-    piece->length_ = end;
+    piece->keep_time(summary);
     return piece;
 }
 
+void RenderedPiece::keep_time(const MidiSummary& summary) {
+    const size_t end = frames_for(summary.seconds);
+    ready_ = kUnknown;
+    end_ = end;
+    length_ = end;
+}
+
 RenderedPiece::~RenderedPiece() {
-    if (player_ != nullptr) delete_fluid_player(player_);
-    if (synth_ != nullptr) delete_fluid_synth(synth_);
     if (samples_ != nullptr) munmap(samples_, capacity_frames_ * kStereo * sizeof(int16_t));
 }
 
-int RenderedPiece::on_player_tick(void* piece, int tick) {
-    // fluid's own "done" comes seconds after the last note; the piece ends when its ticks do.
-    auto* self = static_cast<RenderedPiece*>(piece);
-    if (tick >= self->total_ticks_) self->ticks_ran_out_ = true;
-    return FLUID_OK;
+PieceSynth RenderedPiece::take_synth() {
+    return finished() ? std::exchange(synth_, {}) : PieceSynth{};
 }
 
 bool RenderedPiece::render_block() {
     if (finished()) return false;
     std::array<float, kPeriodFrames> left{}, right{};
-    render_stereo(synth_, kPeriodFrames, left.data(), right.data());
+    render_stereo(synth_.synth.get(), kPeriodFrames, left.data(), right.data());
     const size_t first = ready_.load(std::memory_order_relaxed);
     int16_t* out = samples_ + first * kStereo;
     bool quiet = true;
@@ -90,10 +104,11 @@ bool RenderedPiece::render_block() {
     // Playback trusts what it finds below ready(): the end is known before the frames after it are.
     bool finishing = false;
     if (end() == kUnknown) {
+        fluid_player_t* player = synth_.player.get();
         // A file FluidSynth could not read leaves its player done at once.
-        if (ticks_ran_out_ || fluid_player_get_status(player_) == FLUID_PLAYER_DONE || frames >= end_limit_) {
+        if (ticks_.ran_out || fluid_player_get_status(player) == FLUID_PLAYER_DONE || frames >= end_limit_) {
             // As the live driver did: the player stops at the end of the block, its notes released.
-            fluid_player_stop(player_);
+            fluid_player_stop(player);
             end_.store(frames, std::memory_order_release);
         }
     } else {
@@ -102,19 +117,9 @@ bool RenderedPiece::render_block() {
             quiet_blocks_ >= kQuietBlocksToFinish || frames - end() >= frames_for(kLongestTailSeconds);
     }
     ready_.store(frames, std::memory_order_release);
-    if (finishing) finish(frames);
+    // The synth stays until the device takes it: deleting it here could hold up the sound's thread.
+    if (finishing) length_.store(frames, std::memory_order_release);
     return !finishing;
-}
-
-void RenderedPiece::finish(size_t frames) {
-    length_.store(frames, std::memory_order_release);
-    delete_fluid_player(player_);
-    player_ = nullptr;
-    // The synth's samples and its soundfont are not needed while the piece plays from memory; the next
-    // piece gets a synth of its own.
-    delete_fluid_synth(synth_);
-    synth_ = nullptr;
-    malloc_trim(0);
 }
 
 }  // namespace vr

@@ -1,4 +1,5 @@
-// The synth's settings, its soundfont, FluidSynth's log, and one block of stereo sound.
+// The synth's settings, its soundfont, the end of a player's piece, FluidSynth's log, and one block of
+// stereo sound.
 #include "platform/music/synth_setup.h"
 
 #include <fluidsynth.h>
@@ -7,6 +8,8 @@
 #include <filesystem>
 #include <mutex>
 #include <set>
+
+#include "platform/music/sample_format.h"
 
 namespace vr {
 
@@ -64,6 +67,17 @@ void render_stereo(fluid_synth_t* synth, int frames, float* left, float* right) 
     float* out[kStereo] = {left, right};
     float* effects[kEffectBuffers] = {left, right, left, right};
     fluid_synth_process(synth, frames, kEffectBuffers, effects, kStereo, out);
+}
+
+void watch_ticks(fluid_player_t* player, TickWatch& watch) {
+    fluid_player_set_tick_callback(
+        player,
+        [](void* watched, int tick) {
+            auto* self = static_cast<TickWatch*>(watched);
+            if (tick >= self->total) self->ran_out = true;
+            return static_cast<int>(FLUID_OK);
+        },
+        &watch);
 }
 
 void route_fluid_log(bool quiet) {

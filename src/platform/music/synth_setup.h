@@ -1,31 +1,17 @@
-// The synth as every part of the music device makes and drives it: its settings, its soundfont,
-// FluidSynth's log, and one block of stereo sound.
+// The synth as every part of the music device makes and drives it: its settings, its soundfont, the
+// end of a player's piece, FluidSynth's log, and one block of stereo sound.
 #pragma once
 
-#include <algorithm>
 #include <atomic>
-#include <cmath>
-#include <cstdint>
 #include <string>
 #include <vector>
 
 // FluidSynth's handles, so that code including this header does not see FluidSynth.
 using fluid_settings_t = struct _fluid_hashtable_t;
 using fluid_synth_t = struct _fluid_synth_t;
+using fluid_player_t = struct _fluid_player_t;
 
 namespace vr {
-
-constexpr double kSampleRate = 44100.0;
-constexpr int kStereo = 2;
-// The sound driver's period (smaller ones cost far more CPU under PulseAudio), and the block a piece
-// is rendered in: its end is noticed at the end of the block in which its ticks run out.
-constexpr int kPeriodFrames = 512;
-
-// Samples in memory and on their way to the sound server are 16-bit.
-constexpr float kPcmScale = 32768.0F;
-inline int16_t to_pcm(float sample) {
-    return static_cast<int16_t>(std::clamp<long>(std::lrint(sample * kPcmScale), INT16_MIN, INT16_MAX));
-}
 
 // The settings every synth and sound driver of the device is made with.
 fluid_settings_t* new_music_settings();
@@ -40,6 +26,15 @@ fluid_synth_t* new_music_synth(fluid_settings_t* settings, const std::vector<std
 // Renders `frames` of the synth into `left` and `right`, its reverb and chorus mixed in, adding to
 // what the buffers hold.
 void render_stereo(fluid_synth_t* synth, int frames, float* left, float* right);
+
+// Where a player's piece ends: when its ticks reach the piece's length, not at fluid's own "done",
+// which comes seconds after the last note. Set by the player's tick callback, inside the rendering.
+struct TickWatch {
+    int total = 0;  // the piece's length in ticks
+    std::atomic<bool> ran_out{false};
+};
+// Has `player` set `watch.ran_out` once its ticks run out.
+void watch_ticks(fluid_player_t* player, TickWatch& watch);
 
 // FluidSynth's log: errors and warnings once each on stderr, or nothing while `quiet`.
 void route_fluid_log(bool quiet);
