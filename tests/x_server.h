@@ -1,10 +1,11 @@
 // A private X server for tests that start the real game, and a way to run the X tools against it.
 #pragma once
 
+#include <xcb/xcb.h>
+
 #include <QCoreApplication>
 #include <QProcess>
 #include <QThread>
-#include <filesystem>
 #include <string>
 
 namespace vr::test {
@@ -37,10 +38,12 @@ public:
     XServer() {
         display_ = ":" + QString::number(100 + QCoreApplication::applicationPid() % 800);
         // Room for the window at twice its size; at the first start this screen still gives ×1.
-        server_.start("Xvfb", {display_, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+        // -noreset: by default the server resets whenever its last client leaves (a probe, an ended
+        // copy, xdotool), and a game connecting during that reset finds no display.
+        server_.start("Xvfb", {display_, "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"});
         server_.waitForStarted(kStartTimeoutMs);
-        const std::string socket = "/tmp/.X11-unix/X" + display_.mid(1).toStdString();
-        for (int waited = 0; waited < kStartTimeoutMs && !std::filesystem::exists(socket); waited += 50) {
+        // The socket appears before the server takes clients; a game started then would find no display.
+        for (int waited = 0; waited < kStartTimeoutMs && running() && !answers(); waited += 50) {
             QThread::msleep(50);
         }
     }
@@ -53,6 +56,13 @@ public:
     const QString& display() const { return display_; }
 
 private:
+    bool answers() const {
+        xcb_connection_t* connection = xcb_connect(display_.toLocal8Bit().constData(), nullptr);
+        const bool connected = xcb_connection_has_error(connection) == 0;
+        xcb_disconnect(connection);
+        return connected;
+    }
+
     QProcess server_;
     QString display_;
 };
